@@ -1,0 +1,81 @@
+"""The exported symbols that libquillmarc.so promises, group by group.
+
+Each group is a function answering (linkage, name) rows: linkage "c" for a
+name exported unmangled, "c++" for a demangled C++ signature. Add a group for
+each new part of the interface and list it in GROUPS.
+"""
+
+# The 15 element types in their fixed order: (name, C++ type as demangled).
+ELEMENTS = [
+    ("Boolean", "char"), ("Char", "char"), ("WChar", "wchar_t"),
+    ("UChar", "unsigned char"), ("Short", "short"), ("UShort", "unsigned short"),
+    ("Long", "int"), ("ULong", "unsigned int"), ("LongLong", "long"),
+    ("ULongLong", "unsigned long"), ("Float", "float"), ("Double", "double"),
+    ("LongDouble", "DDS_LongDouble"), ("CString", "DDS_CString"),
+    ("CWString", "DDS_CWString"),
+]
+
+STRING = "std::__cxx11::basic_string<char, std::char_traits<char>, std::allocator<char> >"
+WSTRING = "std::__cxx11::basic_string<wchar_t, std::char_traits<wchar_t>, std::allocator<wchar_t> >"
+
+
+def vector(t):
+    return f"std::vector<{t}, std::allocator<{t}> >"
+
+
+STRING_FUNCTIONS = [
+    "create", "copy", "from_cstr", "from_char", "destroy", "assign", "assign_cstr",
+    "assign_char", "size", "length", "empty", "resize", "resize_char", "capacity",
+    "reserve", "at", "front", "back", "append", "append_cstr", "append_char",
+    "push_back", "pop_back", "insert", "insert_cstr", "erase", "clear", "c_str", "inner",
+]
+
+
+def strings():
+    for prefix in ("DDSCString", "DDSCWString"):
+        for op in STRING_FUNCTIONS:
+            yield "c", f"{prefix}_{op}"
+    for cls, inner in (("DDS_CString", STRING), ("DDS_CWString", WSTRING)):
+        yield "c++", f"{cls}::{cls}()"
+        yield "c++", f"{cls}::{cls}({cls} const&)"
+        yield "c++", f"{cls}::~{cls}()"
+        yield "c++", f"{cls}::operator=({cls} const&)"
+        yield "c++", f"{cls}::operator<({cls} const&) const"
+        yield "c++", f"{cls}::operator {inner}&() const"
+        yield "c++", f"{cls}::size() const"
+    yield "c++", f"DDS_CString::DDS_CString({STRING} const&)"
+    yield "c++", f"DDS_CString::operator=({STRING} const&)"
+
+
+SEQUENCE_FUNCTIONS = [
+    "create", "create_with_size", "copy", "destroy", "at", "at_const", "front",
+    "front_const", "back", "back_const", "data", "data_const", "empty", "size",
+    "max_size", "capacity", "reserve", "push_back", "push_back_value", "pop_back",
+    "clear", "resize",
+]
+
+
+def sequence_rows(name, t):
+    """The 13 members and 23 functions of one sequence type over element t."""
+    cls = f"DDS_{name}Sequence"
+    for op in SEQUENCE_FUNCTIONS:
+        yield "c", f"{cls}_{op}"
+    yield "c++", f"{cls}_get_inner_vec({cls}*)"
+    vec = vector(t)
+    for member in (f"{cls}()", f"{cls}({vec} const&)", f"{cls}({cls} const&)", f"~{cls}()",
+                   f"operator=({cls} const&)", f"operator=({vec} const&)",
+                   f"operator {vec}&() const", "operator[](unsigned long)",
+                   "operator[](unsigned long) const", "data()", "data() const",
+                   "resize(unsigned long)", "size() const"):
+        yield "c++", f"{cls}::{member}"
+
+
+def sequences():
+    for name, t in ELEMENTS:
+        yield from sequence_rows(name, t)
+
+
+GROUPS = {
+    "strings": strings,
+    "sequences": sequences,
+}
