@@ -1,0 +1,75 @@
+// The sequence family over the 15 element types.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "quillmarc/dds_c.h"
+#include "support/sequence_suite.h"
+
+namespace {
+
+SEQUENCE_TRAITS(Boolean, DDS_Boolean, 0x7fffffffffffffff)
+SEQUENCE_TRAITS(Char, DDS_Char, 0x7fffffffffffffff)
+SEQUENCE_TRAITS(WChar, DDS_WChar, 0x1fffffffffffffff)
+SEQUENCE_TRAITS(UChar, DDS_UChar, 0x7fffffffffffffff)
+SEQUENCE_TRAITS(Short, DDS_Short, 0x3fffffffffffffff)
+SEQUENCE_TRAITS(UShort, DDS_UShort, 0x3fffffffffffffff)
+SEQUENCE_TRAITS(Long, DDS_Long, 0x1fffffffffffffff)
+SEQUENCE_TRAITS(ULong, DDS_ULong, 0x1fffffffffffffff)
+SEQUENCE_TRAITS(LongLong, DDS_LongLong, 0x0fffffffffffffff)
+SEQUENCE_TRAITS(ULongLong, DDS_ULongLong, 0x0fffffffffffffff)
+SEQUENCE_TRAITS(Float, DDS_Float, 0x1fffffffffffffff)
+SEQUENCE_TRAITS(Double, DDS_Double, 0x0fffffffffffffff)
+SEQUENCE_TRAITS(LongDouble, DDS_LongDouble, 0x07ffffffffffffff)
+SEQUENCE_TRAITS(CString, DDS_CString, 0x0fffffffffffffff)
+SEQUENCE_TRAITS(CWString, DDS_CWString, 0x0fffffffffffffff)
+
+using ValueSequences =
+    ::testing::Types<BooleanSequence, CharSequence, WCharSequence, UCharSequence, ShortSequence,
+                     UShortSequence, LongSequence, ULongSequence, LongLongSequence,
+                     ULongLongSequence, FloatSequence, DoubleSequence, LongDoubleSequence,
+                     CStringSequence, CWStringSequence>;
+INSTANTIATE_TYPED_TEST_SUITE_P(Values, SequenceTest, ValueSequences, SequenceNames);
+
+TEST(BooleanSequence, KeepsEveryByteValue) {
+  DDS_BooleanSequence* q = DDS_BooleanSequence_create();
+  DDS_BooleanSequence_push_back_value(q, 2);
+  DDS_BooleanSequence_push_back_value(q, static_cast<DDS_Boolean>(0xFF));
+  EXPECT_EQ(*DDS_BooleanSequence_at(q, 0), 2);
+  EXPECT_EQ(*DDS_BooleanSequence_at(q, 1), -1);
+  // Boolean and Char sequences share their vector type.
+  DDS_CharSequence chars(static_cast<std::vector<char>&>(*q));
+  EXPECT_EQ(chars[0], 2);
+  DDS_BooleanSequence_destroy(q);
+}
+
+TEST(StringSequence, ElementsAreDeepCopiesWithTheirOwnInnerStrings) {
+  DDS_CStringSequence* q = DDS_CStringSequence_create_with_size(2);
+  EXPECT_NE(DDSCString_inner(DDS_CStringSequence_at(q, 0)), DDSCString_inner(DDS_CStringSequence_at(q, 1)));
+  DDS_CString mine(std::string("mine"));
+  DDS_CStringSequence_push_back(q, &mine);
+  DDS_CStringSequence_push_back_value(q, mine);
+  mine = std::string("changed");
+  EXPECT_STREQ(DDSCString_c_str(DDS_CStringSequence_at(q, 2)), "mine");
+  EXPECT_STREQ(DDSCString_c_str(DDS_CStringSequence_at(q, 3)), "mine");
+  EXPECT_NE(DDSCString_inner(DDS_CStringSequence_at(q, 2)), DDSCString_inner(&mine));
+  DDS_CStringSequence_pop_back(q);
+  EXPECT_EQ(DDS_CStringSequence_size(q), 3u);
+  DDS_CStringSequence_destroy(q);
+}
+
+TEST(LongDoubleSequence, CopiesCarryAllSixteenBytes) {
+  DDS_LongDouble v{};
+  v.value = 1.25L;
+  for (int i = 10; i < 16; ++i) v.bytes[i] = static_cast<unsigned char>(0xA0 + i);
+  DDS_LongDoubleSequence* q = DDS_LongDoubleSequence_create();
+  DDS_LongDoubleSequence_push_back_value(q, v);
+  DDS_LongDoubleSequence_reserve(q, 64);
+  DDS_LongDoubleSequence copy(*q);
+  EXPECT_EQ(std::memcmp(copy.data(), &v, sizeof v), 0);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(copy.data()) % 16, 0u);
+  DDS_LongDoubleSequence_destroy(q);
+}
+
+}  // namespace
