@@ -6,30 +6,10 @@
 
 #include "quillmarc/dds_c.h"
 #include "support/sequence_suite.h"
+#include "support/value_sequences.h"
 
 namespace {
 
-SEQUENCE_TRAITS(Boolean, DDS_Boolean, 0x7fffffffffffffff)
-SEQUENCE_TRAITS(Char, DDS_Char, 0x7fffffffffffffff)
-SEQUENCE_TRAITS(WChar, DDS_WChar, 0x1fffffffffffffff)
-SEQUENCE_TRAITS(UChar, DDS_UChar, 0x7fffffffffffffff)
-SEQUENCE_TRAITS(Short, DDS_Short, 0x3fffffffffffffff)
-SEQUENCE_TRAITS(UShort, DDS_UShort, 0x3fffffffffffffff)
-SEQUENCE_TRAITS(Long, DDS_Long, 0x1fffffffffffffff)
-SEQUENCE_TRAITS(ULong, DDS_ULong, 0x1fffffffffffffff)
-SEQUENCE_TRAITS(LongLong, DDS_LongLong, 0x0fffffffffffffff)
-SEQUENCE_TRAITS(ULongLong, DDS_ULongLong, 0x0fffffffffffffff)
-SEQUENCE_TRAITS(Float, DDS_Float, 0x1fffffffffffffff)
-SEQUENCE_TRAITS(Double, DDS_Double, 0x0fffffffffffffff)
-SEQUENCE_TRAITS(LongDouble, DDS_LongDouble, 0x07ffffffffffffff)
-SEQUENCE_TRAITS(CString, DDS_CString, 0x0fffffffffffffff)
-SEQUENCE_TRAITS(CWString, DDS_CWString, 0x0fffffffffffffff)
-
-using ValueSequences =
-    ::testing::Types<BooleanSequence, CharSequence, WCharSequence, UCharSequence, ShortSequence,
-                     UShortSequence, LongSequence, ULongSequence, LongLongSequence,
-                     ULongLongSequence, FloatSequence, DoubleSequence, LongDoubleSequence,
-                     CStringSequence, CWStringSequence>;
 INSTANTIATE_TYPED_TEST_SUITE_P(Values, SequenceTest, ValueSequences, SequenceNames);
 
 TEST(BooleanSequence, KeepsEveryByteValue) {
