@@ -1,0 +1,37 @@
+# Installation: headers, both shared libraries, a CMake package and a
+# pkg-config file.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(QUILLMARC_INSTALL_TARGETS quillmarc)
+set(QUILLMARC_PC_CORE_LIBS "")
+if(TARGET quillmar)
+  list(APPEND QUILLMARC_INSTALL_TARGETS quillmar)
+  set(QUILLMARC_PC_CORE_LIBS "-lquillmar")
+endif()
+
+# libquillmarc finds the core library installed beside it.
+set_target_properties(quillmarc PROPERTIES INSTALL_RPATH "$ORIGIN")
+
+install(TARGETS ${QUILLMARC_INSTALL_TARGETS} EXPORT quillmarcTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/include/quillmarc
+        DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+
+set(QUILLMARC_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/quillmarc)
+install(EXPORT quillmarcTargets NAMESPACE quillmarc:: DESTINATION ${QUILLMARC_CMAKE_DIR})
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/quillmarcConfig.cmake.in
+                              ${PROJECT_BINARY_DIR}/quillmarcConfig.cmake
+                              INSTALL_DESTINATION ${QUILLMARC_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/quillmarcConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/quillmarcConfig.cmake
+              ${PROJECT_BINARY_DIR}/quillmarcConfigVersion.cmake
+        DESTINATION ${QUILLMARC_CMAKE_DIR})
+
+# The .pc file finds its prefix from its own place, so the installed tree
+# can be moved.
+file(RELATIVE_PATH QUILLMARC_PC_PREFIX_FROM_PCDIR "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
+configure_file(${PROJECT_SOURCE_DIR}/cmake/quillmarc.pc.in ${PROJECT_BINARY_DIR}/quillmarc.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/quillmarc.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
