@@ -5,5 +5,6 @@
 #include "dds_primitives.h"
 #include "dds_c_string.h"
 #include "dds_sequence.h"
+#include "dds_map.h"
 
 #endif

@@ -75,7 +75,40 @@ def sequences():
         yield from sequence_rows(name, t)
 
 
+MAP_FUNCTIONS = [
+    "create", "destroy", "copy", "insert", "erase", "find", "find_const", "empty",
+    "size", "clear", "index",
+]
+
+
+def std_map(k, v):
+    return f"std::map<{k}, {v}, std::less<{k}>, std::allocator<std::pair<{k} const, {v}> > >"
+
+
+def map_rows(key, k, value, v):
+    """The 14 members and 11 functions of one map type from key k to value v."""
+    cls = f"DDS_{key}DDS_{value}Map"
+    for op in MAP_FUNCTIONS:
+        yield "c", f"{cls}_{op}"
+    inner = std_map(k, v)
+    for member in (f"{cls}()", f"{cls}({inner} const&)", f"{cls}({cls} const&)", f"~{cls}()",
+                   f"operator=({cls} const&)", f"operator=({inner} const&)",
+                   f"operator {inner}&() const", "size() const", "empty() const", "clear()",
+                   f"operator[]({k} const&)", f"operator[]({k} const&) const", "begin()", "end()"):
+        yield "c++", f"{cls}::{member}"
+
+
+def maps_keyed_by(key, k):
+    """The group of the maps of one key type, one per value type but the gap."""
+    def rows():
+        for value, v in ELEMENTS:
+            if (key, value) != ("Boolean", "CWString"):
+                yield from map_rows(key, k, value, v)
+    return rows
+
+
 GROUPS = {
     "strings": strings,
     "sequences": sequences,
+    **{f"maps_{key}": maps_keyed_by(key, k) for key, k in ELEMENTS},
 }
