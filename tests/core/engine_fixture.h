@@ -38,6 +38,37 @@ inline ZORVEX::DomainId_t fresh_domain() {
 
 inline ZORVEX::DomainParticipantFactory* factory() { return ZORVEX::DomainParticipantFactory::get_instance(); }
 
+// Reads or takes in the masks, copies out and returns the loan.
+inline std::vector<Received> drain(ZORVEX::DataReader* r, bool take = true,
+                                   ZORVEX::SampleStateMask sm = ZORVEX::ANY_SAMPLE_STATE,
+                                   ZORVEX::ViewStateMask vm = ZORVEX::ANY_VIEW_STATE,
+                                   ZORVEX::InstanceStateMask im = ZORVEX::ANY_INSTANCE_STATE) {
+    LoanSequence<void*> data;
+    LoanSequence<ZORVEX::SampleInfo> infos;
+    const auto rc = take ? r->take(data, infos, ZORVEX::LENGTH_UNLIMITED, sm, vm, im)
+                         : r->read(data, infos, ZORVEX::LENGTH_UNLIMITED, sm, vm, im);
+    std::vector<Received> out;
+    if (rc != ZORVEX::RETCODE_OK) {
+        EXPECT_EQ(rc, ZORVEX::RETCODE_NO_DATA);
+        return out;
+    }
+    for (int i = 0; i < data.length(); ++i) {
+        Received got;
+        std::memcpy(&got.data, data[i], sizeof(Sample));
+        got.info = infos[i];
+        out.push_back(got);
+    }
+    EXPECT_EQ(r->return_loan(data, infos), ZORVEX::RETCODE_OK);
+    return out;
+}
+
+inline std::vector<int32_t> values_of(const std::vector<Received>& got) {
+    std::vector<int32_t> v;
+    for (const auto& g : got) v.push_back(g.data.value);
+    return v;
+}
+
+
 class Engine : public ::testing::Test {
 protected:
     using WriterQosEdit = std::function<void(ZORVEX::DataWriterQos&)>;
@@ -87,36 +118,6 @@ protected:
     static ZORVEX::ReturnCode_t write(ZORVEX::DataWriter* w, int32_t id, int32_t value) {
         const Sample s = sample(id, value);
         return w->write(&s, ZORVEX::HANDLE_NIL);
-    }
-
-    // Reads or takes in the masks, copies out and returns the loan.
-    static std::vector<Received> drain(ZORVEX::DataReader* r, bool take = true,
-                                       ZORVEX::SampleStateMask sm = ZORVEX::ANY_SAMPLE_STATE,
-                                       ZORVEX::ViewStateMask vm = ZORVEX::ANY_VIEW_STATE,
-                                       ZORVEX::InstanceStateMask im = ZORVEX::ANY_INSTANCE_STATE) {
-        LoanSequence<void*> data;
-        LoanSequence<ZORVEX::SampleInfo> infos;
-        const auto rc = take ? r->take(data, infos, ZORVEX::LENGTH_UNLIMITED, sm, vm, im)
-                             : r->read(data, infos, ZORVEX::LENGTH_UNLIMITED, sm, vm, im);
-        std::vector<Received> out;
-        if (rc != ZORVEX::RETCODE_OK) {
-            EXPECT_EQ(rc, ZORVEX::RETCODE_NO_DATA);
-            return out;
-        }
-        for (int i = 0; i < data.length(); ++i) {
-            Received got;
-            std::memcpy(&got.data, data[i], sizeof(Sample));
-            got.info = infos[i];
-            out.push_back(got);
-        }
-        EXPECT_EQ(r->return_loan(data, infos), ZORVEX::RETCODE_OK);
-        return out;
-    }
-
-    static std::vector<int32_t> values_of(const std::vector<Received>& got) {
-        std::vector<int32_t> v;
-        for (const auto& g : got) v.push_back(g.data.value);
-        return v;
     }
 
     ZORVEX::DomainId_t domain = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/lock.h"
 #include "engine/participant.h"
 #include "engine/publisher.h"
 #include "engine/reader.h"
@@ -30,6 +31,11 @@ void reset_changes(PublicationMatchedStatus& s) {
 void reset_changes(SubscriptionMatchedStatus& s) {
     s.total_count_change = 0;
     s.current_count_change = 0;
+}
+
+bool still_there(const bool& deleted) {
+    Guard g;
+    return !deleted;
 }
 
 std::shared_ptr<DataWriterListener> listener_for(WriterImpl& w, StatusKind kind) {
@@ -70,7 +76,9 @@ void data_arrived_at(SubscriberImpl& s, const std::vector<ReaderImpl*>& readers,
     if (auto listener = on_readers_listener(s)) {
         s.changes_ &= ~DATA_ON_READERS_STATUS;
         std::shared_ptr<SubscriberImpl> keep = s.shared_from_this();
-        after.call([listener, keep] { listener->on_data_on_readers(keep.get()); });
+        after.call([listener, keep] {
+            if (still_there(keep->deleted_)) listener->on_data_on_readers(keep.get());
+        });
         return;
     }
     for (ReaderImpl* r : readers) {
@@ -78,7 +86,9 @@ void data_arrived_at(SubscriberImpl& s, const std::vector<ReaderImpl*>& readers,
         if (!listener) continue;
         r->changes_ &= ~DATA_AVAILABLE_STATUS;
         std::shared_ptr<ReaderImpl> keep = r->shared_from_this();
-        after.call([listener, keep] { listener->on_data_available(keep.get()); });
+        after.call([listener, keep] {
+            if (still_there(keep->deleted_)) listener->on_data_available(keep.get());
+        });
     }
 }
 

@@ -34,6 +34,10 @@ std::shared_ptr<DataWriterListener> listener_for(WriterImpl& writer, StatusKind 
 std::shared_ptr<DataReaderListener> listener_for(ReaderImpl& reader, StatusKind kind);
 std::shared_ptr<TopicListener> listener_for(TopicImpl& topic, StatusKind kind);
 
+// Whether a callback queued for an entity may still run: one deleted by the
+// operation that queued it hears nothing more.
+bool still_there(const bool& deleted);
+
 template <class Owner, class Status, class E, class L>
 void raise(Owner& owner, StatusKind kind, Status& status, void (L::*callback)(E*, const Status&),
            Deferred& after) {
@@ -47,7 +51,10 @@ void raise(Owner& owner, StatusKind kind, Status& status, void (L::*callback)(E*
     reset_changes(status);
     std::shared_ptr<void> keep = owner.shared_from_this();
     E* entity = &owner;
-    after.call([listener, keep, entity, copy, callback] { ((*listener).*callback)(entity, copy); });
+    const bool* deleted = &owner.deleted_;
+    after.call([listener, keep, entity, deleted, copy, callback] {
+        if (still_there(*deleted)) ((*listener).*callback)(entity, copy);
+    });
 }
 
 // A status getter: the caller's copy, then the change counts start over.

@@ -6,6 +6,7 @@
 #include "engine/participant.h"
 #include "engine/qos_rules.h"
 #include "engine/reader.h"
+#include "engine/statuses.h"
 #include "engine/topic.h"
 
 namespace ZORVEX::engine {
@@ -113,7 +114,9 @@ ReturnCode_t SubscriberImpl::notify_datareaders() {
             r->changes_ &= ~DATA_AVAILABLE_STATUS;
             auto listener = r->listener_.listener;
             std::shared_ptr<ReaderImpl> keep = r;
-            after.call([listener, keep] { listener->on_data_available(keep.get()); });
+            after.call([listener, keep] {
+                if (still_there(keep->deleted_)) listener->on_data_available(keep.get());
+            });
         }
     }
     after.run();
