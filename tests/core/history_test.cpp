@@ -1,6 +1,5 @@
 // What a reader keeps: KEEP_LAST depth per instance, KEEP_ALL within resource
 // limits, back-pressure on reliable writers, durable history for late readers.
-#include <thread>
 
 #include "engine_fixture.h"
 
@@ -56,27 +55,6 @@ TEST_F(History, AReliableWriterTimesOutWhileAReliableReaderIsFull) {
     EXPECT_EQ(values_of(drain(r)), std::vector<int32_t>{1});
     EXPECT_EQ(write(w, 1, 3), RETCODE_OK);
     EXPECT_EQ(values_of(drain(r)), std::vector<int32_t>{3});
-}
-
-TEST_F(History, AReliableWriterResumesWhenTheReaderTakesFromAnotherThread) {
-    DataWriter* w = writer([](DataWriterQos& q) { q.reliability.max_blocking_time = {5, 0}; });
-    DataReader* r = reader([](DataReaderQos& q) {
-        q.reliability.kind = RELIABLE_RELIABILITY_QOS;
-        q.history.kind = KEEP_ALL_HISTORY_QOS;
-        q.resource_limits.max_samples = 2;
-    });
-    std::vector<int32_t> got;
-    std::thread taker([&] {
-        while (got.size() < 20) {
-            for (auto v : values_of(drain(r))) got.push_back(v);
-            std::this_thread::yield();
-        }
-    });
-    for (int v = 0; v < 20; ++v) ASSERT_EQ(write(w, v % 3, v), RETCODE_OK);
-    taker.join();
-    std::vector<int32_t> expected(20);
-    for (int v = 0; v < 20; ++v) expected[v] = v;
-    EXPECT_EQ(got, expected);
 }
 
 TEST_F(History, ALateDurableReaderReceivesTheWritersHistory) {
