@@ -38,6 +38,29 @@ TEST(Layout, ConditionPartLiesAtEveryConditionsOwnAddress) {
     EXPECT_EQ(dynamic_cast<StatusCondition*>(as_condition), nullptr);
 }
 
+// The same promises held by the objects the engine makes.
+TEST(Layout, TheEnginesConditionsAndTopicsKeepTheirPartsAtTheirAddress) {
+    DomainParticipantFactory* factory = DomainParticipantFactory::get_instance();
+    DomainParticipant* p = factory->create_participant(7, PARTICIPANT_QOS_DEFAULT, nullptr, 0);
+    const TypeDescriptor type{8, 0, 4};
+    ASSERT_EQ(p->register_type("Pair", &type), RETCODE_OK);
+    Topic* topic = p->create_topic("Pairs", "Pair", TOPIC_QOS_DEFAULT, nullptr, 0);
+    EXPECT_EQ(static_cast<void*>(static_cast<Entity*>(topic)), static_cast<void*>(topic));
+    EXPECT_EQ(p->lookup_topicdescription("Pairs"), static_cast<TopicDescription*>(topic));
+    Subscriber* s = p->create_subscriber(SUBSCRIBER_QOS_DEFAULT, nullptr, 0);
+    DataReader* r = s->create_datareader(topic, DATAREADER_QOS_DEFAULT, nullptr, 0);
+    ReadCondition* read = r->create_readcondition(ANY_SAMPLE_STATE, ANY_VIEW_STATE, ANY_INSTANCE_STATE);
+    QueryCondition* query = r->create_querycondition(ANY_SAMPLE_STATE, ANY_VIEW_STATE, ANY_INSTANCE_STATE, "x > 1", {});
+    EXPECT_TRUE(condition_at_own_address(*read));
+    EXPECT_TRUE(condition_at_own_address(*query));
+    EXPECT_TRUE(condition_at_own_address(*r->get_statuscondition()));
+    EXPECT_TRUE(condition_at_own_address(*topic->get_statuscondition()));
+    EXPECT_TRUE(condition_at_own_address(*s->get_statuscondition()));
+    EXPECT_EQ(dynamic_cast<ReadCondition*>(static_cast<Condition*>(query)), query);
+    ASSERT_EQ(p->delete_contained_entities(), RETCODE_OK);
+    ASSERT_EQ(factory->delete_participant(p), RETCODE_OK);
+}
+
 TEST(Layout, TopicsEntityPartLiesAtTheTopicsAddress) {
     DoubleTopic topic;
     EXPECT_EQ(static_cast<void*>(static_cast<Entity*>(&topic)), static_cast<void*>(&topic));
