@@ -1,3 +1,4 @@
+#include "engine/entity_operations.h"
 #include "engine/participant.h"
 
 #include <algorithm>
@@ -329,14 +330,7 @@ ReturnCode_t ParticipantImpl::delete_contained_entities() {
     return RETCODE_OK;
 }
 
-ReturnCode_t ParticipantImpl::set_qos(const DomainParticipantQos& qos) {
-    if (!qos::consistent(qos)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    if (deleted_) return RETCODE_ALREADY_DELETED;
-    if (enabled_ && !qos::changeable(qos_, qos)) return RETCODE_IMMUTABLE_POLICY;
-    qos_ = qos;
-    return RETCODE_OK;
-}
+ReturnCode_t ParticipantImpl::set_qos(const DomainParticipantQos& qos) { return change_qos(*this, qos_, qos); }
 
 ReturnCode_t ParticipantImpl::get_qos(DomainParticipantQos& qos) {
     Guard g;
@@ -345,17 +339,7 @@ ReturnCode_t ParticipantImpl::get_qos(DomainParticipantQos& qos) {
 }
 
 ReturnCode_t ParticipantImpl::set_listener(DomainParticipantListener* listener, const StatusMask& mask) {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) {
-            after.release(std::shared_ptr<DomainParticipantListener>(listener));
-            return RETCODE_ALREADY_DELETED;
-        }
-        listener_.install(listener, mask, after);
-    }
-    after.run();
-    return RETCODE_OK;
+    return install_listener(*this, listener_, listener, mask);
 }
 
 DomainParticipantListener* ParticipantImpl::get_listener() {

@@ -1,3 +1,4 @@
+#include "engine/entity_operations.h"
 #include "engine/publisher.h"
 
 #include <algorithm>
@@ -15,17 +16,7 @@ PublisherImpl::PublisherImpl(ParticipantImpl& participant, const PublisherQos& q
     : participant_(participant), qos_(qos), listener_{std::move(listener), mask},
       default_writer_qos_() {}
 
-ReturnCode_t PublisherImpl::enable() {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) return RETCODE_ALREADY_DELETED;
-        if (!participant_.enabled_) return RETCODE_PRECONDITION_NOT_MET;
-        enable_locked(after);
-    }
-    after.run();
-    return RETCODE_OK;
-}
+ReturnCode_t PublisherImpl::enable() { return enable_below(*this, participant_); }
 
 void PublisherImpl::enable_locked(Deferred& after) {
     if (enabled_) return;
@@ -143,17 +134,9 @@ ReturnCode_t PublisherImpl::delete_contained_entities() {
 }
 
 ReturnCode_t PublisherImpl::set_qos(const PublisherQos& qos) {
-    if (!qos::consistent(qos)) return RETCODE_INCONSISTENT_POLICY;
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) return RETCODE_ALREADY_DELETED;
-        if (enabled_ && !qos::changeable(qos_, qos)) return RETCODE_IMMUTABLE_POLICY;
-        qos_ = qos;
+    return change_qos(*this, qos_, qos, [this](Deferred& after) {
         for (auto& w : writers_) rematch(*w, after);  // partitions may have moved
-    }
-    after.run();
-    return RETCODE_OK;
+    });
 }
 
 ReturnCode_t PublisherImpl::get_qos(PublisherQos& qos) {
@@ -163,17 +146,7 @@ ReturnCode_t PublisherImpl::get_qos(PublisherQos& qos) {
 }
 
 ReturnCode_t PublisherImpl::set_listener(PublisherListener* listener, const StatusMask& mask) {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) {
-            after.release(std::shared_ptr<PublisherListener>(listener));
-            return RETCODE_ALREADY_DELETED;
-        }
-        listener_.install(listener, mask, after);
-    }
-    after.run();
-    return RETCODE_OK;
+    return install_listener(*this, listener_, listener, mask);
 }
 
 PublisherListener* PublisherImpl::get_listener() {

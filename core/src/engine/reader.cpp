@@ -1,3 +1,4 @@
+#include "engine/entity_operations.h"
 #include "engine/reader.h"
 
 #include <algorithm>
@@ -38,17 +39,7 @@ ReaderImpl::~ReaderImpl() {
     for (auto& c : conditions_) hub::forget(c.get());
 }
 
-ReturnCode_t ReaderImpl::enable() {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) return RETCODE_ALREADY_DELETED;
-        if (!subscriber_.enabled_) return RETCODE_PRECONDITION_NOT_MET;
-        enable_locked(after);
-    }
-    after.run();
-    return RETCODE_OK;
-}
+ReturnCode_t ReaderImpl::enable() { return enable_below(*this, subscriber_); }
 
 void ReaderImpl::enable_locked(Deferred& after) {
     if (enabled_) return;
@@ -350,20 +341,12 @@ ReturnCode_t ReaderImpl::get_matched_publications(std::vector<InstanceHandle_t>&
 }
 
 ReturnCode_t ReaderImpl::set_qos(const DataReaderQos& qos) {
-    if (!qos::consistent(qos)) return RETCODE_INCONSISTENT_POLICY;
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) return RETCODE_ALREADY_DELETED;
-        if (enabled_ && !qos::changeable(qos_, qos)) return RETCODE_IMMUTABLE_POLICY;
-        qos_ = qos;
+    return change_qos(*this, qos_, qos, [this](Deferred& after) {
         if (enabled_)
             rematch(*this, after);
         else
             history_ = ReaderHistory(topic_.type_, qos_);  // still empty: a disabled reader receives nothing
-    }
-    after.run();
-    return RETCODE_OK;
+    });
 }
 
 ReturnCode_t ReaderImpl::get_qos(DataReaderQos& qos) {
@@ -373,17 +356,7 @@ ReturnCode_t ReaderImpl::get_qos(DataReaderQos& qos) {
 }
 
 ReturnCode_t ReaderImpl::set_listener(DataReaderListener* listener, const StatusMask& mask) {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) {
-            after.release(std::shared_ptr<DataReaderListener>(listener));
-            return RETCODE_ALREADY_DELETED;
-        }
-        listener_.install(listener, mask, after);
-    }
-    after.run();
-    return RETCODE_OK;
+    return install_listener(*this, listener_, listener, mask);
 }
 
 DataReaderListener* ReaderImpl::get_listener() {

@@ -1,3 +1,4 @@
+#include "engine/entity_operations.h"
 #include "engine/subscriber.h"
 
 #include <algorithm>
@@ -15,17 +16,7 @@ SubscriberImpl::SubscriberImpl(ParticipantImpl& participant, const SubscriberQos
                                std::shared_ptr<SubscriberListener> listener, StatusMask mask)
     : participant_(participant), qos_(qos), listener_{std::move(listener), mask} {}
 
-ReturnCode_t SubscriberImpl::enable() {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) return RETCODE_ALREADY_DELETED;
-        if (!participant_.enabled_) return RETCODE_PRECONDITION_NOT_MET;
-        enable_locked(after);
-    }
-    after.run();
-    return RETCODE_OK;
-}
+ReturnCode_t SubscriberImpl::enable() { return enable_below(*this, participant_); }
 
 void SubscriberImpl::enable_locked(Deferred& after) {
     if (enabled_) return;
@@ -156,17 +147,9 @@ ReturnCode_t SubscriberImpl::delete_contained_entities() {
 }
 
 ReturnCode_t SubscriberImpl::set_qos(const SubscriberQos& qos) {
-    if (!qos::consistent(qos)) return RETCODE_INCONSISTENT_POLICY;
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) return RETCODE_ALREADY_DELETED;
-        if (enabled_ && !qos::changeable(qos_, qos)) return RETCODE_IMMUTABLE_POLICY;
-        qos_ = qos;
+    return change_qos(*this, qos_, qos, [this](Deferred& after) {
         for (auto& r : readers_) rematch(*r, after);  // partitions may have moved
-    }
-    after.run();
-    return RETCODE_OK;
+    });
 }
 
 ReturnCode_t SubscriberImpl::get_qos(SubscriberQos& qos) {
@@ -176,17 +159,7 @@ ReturnCode_t SubscriberImpl::get_qos(SubscriberQos& qos) {
 }
 
 ReturnCode_t SubscriberImpl::set_listener(SubscriberListener* listener, const StatusMask& mask) {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) {
-            after.release(std::shared_ptr<SubscriberListener>(listener));
-            return RETCODE_ALREADY_DELETED;
-        }
-        listener_.install(listener, mask, after);
-    }
-    after.run();
-    return RETCODE_OK;
+    return install_listener(*this, listener_, listener, mask);
 }
 
 SubscriberListener* SubscriberImpl::get_listener() {

@@ -1,3 +1,4 @@
+#include "engine/entity_operations.h"
 #include "engine/topic.h"
 
 #include "engine/participant.h"
@@ -35,27 +36,10 @@ ReturnCode_t TopicImpl::get_qos(TopicQos& qos) {
     return RETCODE_OK;
 }
 
-ReturnCode_t TopicImpl::set_qos(const TopicQos& qos) {
-    if (!qos::consistent(qos)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    if (deleted_) return RETCODE_ALREADY_DELETED;
-    if (enabled_ && !qos::changeable(qos_, qos)) return RETCODE_IMMUTABLE_POLICY;
-    qos_ = qos;
-    return RETCODE_OK;
-}
+ReturnCode_t TopicImpl::set_qos(const TopicQos& qos) { return change_qos(*this, qos_, qos); }
 
 ReturnCode_t TopicImpl::set_listener(TopicListener* listener, const StatusMask& mask) {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) {
-            after.release(std::shared_ptr<TopicListener>(listener));
-            return RETCODE_ALREADY_DELETED;
-        }
-        listener_.install(listener, mask, after);
-    }
-    after.run();
-    return RETCODE_OK;
+    return install_listener(*this, listener_, listener, mask);
 }
 
 TopicListener* TopicImpl::get_listener() {

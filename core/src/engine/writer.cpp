@@ -1,3 +1,4 @@
+#include "engine/entity_operations.h"
 #include "engine/writer.h"
 
 #include <algorithm>
@@ -20,17 +21,7 @@ WriterImpl::WriterImpl(PublisherImpl& publisher, TopicImpl& topic, const DataWri
                        std::shared_ptr<DataWriterListener> listener, StatusMask mask)
     : publisher_(publisher), topic_(topic), qos_(qos), listener_{std::move(listener), mask} {}
 
-ReturnCode_t WriterImpl::enable() {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) return RETCODE_ALREADY_DELETED;
-        if (!publisher_.enabled_) return RETCODE_PRECONDITION_NOT_MET;
-        enable_locked(after);
-    }
-    after.run();
-    return RETCODE_OK;
-}
+ReturnCode_t WriterImpl::enable() { return enable_below(*this, publisher_); }
 
 void WriterImpl::enable_locked(Deferred& after) {
     if (enabled_) return;
@@ -317,17 +308,9 @@ ReturnCode_t WriterImpl::get_matched_subscriptions(std::vector<InstanceHandle_t>
 }
 
 ReturnCode_t WriterImpl::set_qos(const DataWriterQos& qos) {
-    if (!qos::consistent(qos)) return RETCODE_INCONSISTENT_POLICY;
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) return RETCODE_ALREADY_DELETED;
-        if (enabled_ && !qos::changeable(qos_, qos)) return RETCODE_IMMUTABLE_POLICY;
-        qos_ = qos;
+    return change_qos(*this, qos_, qos, [this](Deferred& after) {
         if (enabled_) rematch(*this, after);
-    }
-    after.run();
-    return RETCODE_OK;
+    });
 }
 
 ReturnCode_t WriterImpl::get_qos(DataWriterQos& qos) {
@@ -337,17 +320,7 @@ ReturnCode_t WriterImpl::get_qos(DataWriterQos& qos) {
 }
 
 ReturnCode_t WriterImpl::set_listener(DataWriterListener* listener, const StatusMask& mask) {
-    Deferred after;
-    {
-        Guard g;
-        if (deleted_) {
-            after.release(std::shared_ptr<DataWriterListener>(listener));
-            return RETCODE_ALREADY_DELETED;
-        }
-        listener_.install(listener, mask, after);
-    }
-    after.run();
-    return RETCODE_OK;
+    return install_listener(*this, listener_, listener, mask);
 }
 
 DataWriterListener* WriterImpl::get_listener() {
