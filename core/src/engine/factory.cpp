@@ -1,0 +1,114 @@
+#include "engine/factory.h"
+
+#include <algorithm>
+
+#include "engine/handles.h"
+#include "engine/lock.h"
+#include "engine/participant.h"
+#include "engine/qos_rules.h"
+
+namespace ZORVEX {
+
+DomainParticipantFactory* DomainParticipantFactory::get_instance() {
+    // Never destroyed, so entities left at exit stay reachable and nothing
+    // runs against a dead factory during static destruction.
+    static engine::FactoryImpl* factory = new engine::FactoryImpl;
+    return factory;
+}
+
+namespace engine {
+
+InstanceHandle_t Domain::instance_handle(const std::string& topic_name, const std::string& key) {
+    auto& of_topic = instances[topic_name];
+    auto it = of_topic.find(key);
+    if (it == of_topic.end()) it = of_topic.emplace(key, new_handle()).first;
+    return it->second;
+}
+
+void Domain::topic_gone(const std::string& topic_name) {
+    for (ParticipantImpl* p : participants)
+        if (p->local_topic(topic_name)) return;
+    instances.erase(topic_name);
+}
+
+DomainParticipant* FactoryImpl::create_participant(DomainId_t domain_id, const DomainParticipantQos& qos,
+                                                   DomainParticipantListener* listener, const StatusMask& mask) {
+    std::shared_ptr<DomainParticipantListener> owned(listener);
+    Deferred after;
+    DomainParticipant* created = nullptr;
+    {
+        Guard g;
+        const DomainParticipantQos& q = &qos == &PARTICIPANT_QOS_DEFAULT ? default_participant_qos_ : qos;
+        if (!qos::consistent(q)) return nullptr;
+        Domain& domain = domains_[domain_id];
+        domain.id = domain_id;
+        domain.participants.reserve(domain.participants.size() + 1);
+        participants_.reserve(participants_.size() + 1);
+        auto p = std::make_shared<ParticipantImpl>(domain, q, std::move(owned), mask);
+        participants_.push_back(p);
+        domain.participants.push_back(p.get());
+        if (qos_.entity_factory.autoenable_created_entities) p->enable_locked(after);
+        created = p.get();
+    }
+    after.run();
+    return created;
+}
+
+ReturnCode_t FactoryImpl::delete_participant(DomainParticipant*& participant) {
+    if (participant == nullptr) return RETCODE_BAD_PARAMETER;
+    Deferred after;
+    {
+        Guard g;
+        auto it = std::find_if(participants_.begin(), participants_.end(),
+                               [&](const auto& p) { return p.get() == participant; });
+        if (it == participants_.end()) return RETCODE_PRECONDITION_NOT_MET;
+        ParticipantImpl& p = **it;
+        if (p.has_children()) return RETCODE_PRECONDITION_NOT_MET;
+        p.deleted_ = true;
+        Domain& domain = p.domain_;
+        domain.participants.erase(std::find(domain.participants.begin(), domain.participants.end(), &p));
+        after.release(std::move(*it));
+        participants_.erase(it);
+        if (domain.participants.empty()) domains_.erase(domain.id);
+        after.poke();
+    }
+    participant = nullptr;
+    after.run();
+    return RETCODE_OK;
+}
+
+DomainParticipant* FactoryImpl::lookup_participant(DomainId_t domain_id) {
+    Guard g;
+    for (auto& p : participants_)
+        if (p->domain_id_ == domain_id) return p.get();
+    return nullptr;
+}
+
+ReturnCode_t FactoryImpl::set_default_participant_qos(const DomainParticipantQos& qos) {
+    const DomainParticipantQos& q = &qos == &PARTICIPANT_QOS_DEFAULT ? DomainParticipantQos{} : qos;
+    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
+    Guard g;
+    default_participant_qos_ = q;
+    return RETCODE_OK;
+}
+
+ReturnCode_t FactoryImpl::get_default_participant_qos(DomainParticipantQos& qos) {
+    Guard g;
+    qos = default_participant_qos_;
+    return RETCODE_OK;
+}
+
+ReturnCode_t FactoryImpl::set_qos(const DomainParticipantFactoryQos& qos) {
+    Guard g;
+    qos_ = qos;
+    return RETCODE_OK;
+}
+
+ReturnCode_t FactoryImpl::get_qos(DomainParticipantFactoryQos& qos) {
+    Guard g;
+    qos = qos_;
+    return RETCODE_OK;
+}
+
+}  // namespace engine
+}  // namespace ZORVEX

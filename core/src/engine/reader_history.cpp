@@ -1,0 +1,265 @@
+#include "engine/reader_history.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+
+namespace ZORVEX::engine {
+
+namespace {
+bool limited(int32_t v) { return v != LENGTH_UNLIMITED; }
+}  // namespace
+
+ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos)
+    : type_(type),
+      keep_all_(qos.history.kind == KEEP_ALL_HISTORY_QOS),
+      depth_(qos.history.depth),
+      limits_(qos.resource_limits),
+      exclusive_(qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS) {}
+
+SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
+    auto it = instances_.find(key);
+    if (it == instances_.end()) {
+        if (limited(limits_.max_instances) && instances_.size() >= size_t(limits_.max_instances))
+            return REJECTED_BY_INSTANCES_LIMIT;
+    } else if (!keep_all_ && it->second.valid_samples.size() >= size_t(depth_)) {
+        return NOT_REJECTED;  // the instance's oldest sample makes room
+    } else if (keep_all_ && limited(limits_.max_samples_per_instance) &&
+               it->second.valid_samples.size() >= size_t(limits_.max_samples_per_instance)) {
+        return REJECTED_BY_SAMPLES_PER_INSTANCE_LIMIT;
+    }
+    if (limited(limits_.max_samples) && valid_total_ >= size_t(limits_.max_samples))
+        return REJECTED_BY_SAMPLES_LIMIT;
+    return NOT_REJECTED;
+}
+
+ReaderHistory::Effect ReaderHistory::apply(const Change& change, const InstanceHandle_t& handle,
+                                           SampleRejectedStatusKind& reason) {
+    if (change.kind == Change::write) {
+        reason = refusal(change.key);
+        if (reason != NOT_REJECTED) return Effect::rejected;
+    }
+    auto it = instances_.find(change.key);
+    if (it == instances_.end()) {
+        if (change.kind != Change::write) return Effect::none;  // never seen here
+        it = instances_.emplace(change.key, Instance{}).first;
+        it->second.key = change.key;
+        it->second.handle = handle;
+    }
+    Instance& inst = it->second;
+    if (!owns(inst, change)) {
+        if (change.kind == Change::unregister) drop_writer(inst, change.writer);
+        return Effect::none;
+    }
+    switch (change.kind) {
+        case Change::write: return store(inst, change);
+        case Change::dispose: return dispose(inst, change);
+        case Change::unregister: return unregister(inst, change.writer, change);
+    }
+    return Effect::none;
+}
+
+// Under exclusive ownership only the strongest live writer (the lowest
+// handle among equals) changes an instance.
+bool ReaderHistory::owns(Instance& inst, const Change& change) {
+    if (!exclusive_) return true;
+    const bool owner_live = std::find(inst.writers.begin(), inst.writers.end(), inst.owner) != inst.writers.end();
+    const bool stronger = change.strength > inst.owner_strength ||
+                          (change.strength == inst.owner_strength &&
+                           std::memcmp(change.writer.value, inst.owner.value, 16) < 0);
+    if (inst.owner.valid == 0 || inst.owner == change.writer || !owner_live || stronger) {
+        inst.owner = change.writer;
+        inst.owner_strength = change.strength;
+        return true;
+    }
+    return false;
+}
+
+ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change) {
+    if (std::find(inst.writers.begin(), inst.writers.end(), change.writer) == inst.writers.end())
+        inst.writers.push_back(change.writer);
+    if (inst.state != ALIVE_INSTANCE_STATE) {  // reborn
+        if (inst.state == NOT_ALIVE_DISPOSED_INSTANCE_STATE)
+            ++inst.disposed_generation;
+        else
+            ++inst.no_writers_generation;
+        inst.state = ALIVE_INSTANCE_STATE;
+        inst.view = NEW_VIEW_STATE;
+    }
+    Buffer data = new_buffer();
+    std::memcpy(data.get(), change.data, type_.sample_size);
+    if (!keep_all_ && inst.valid_samples.size() >= size_t(depth_)) erase(inst.valid_samples.front());
+    samples_.push_back(Sample{std::move(data), &inst, NOT_READ_SAMPLE_STATE, true, change.source_timestamp,
+                              change.writer, inst.disposed_generation, inst.no_writers_generation});
+    inst.valid_samples.push_back(std::prev(samples_.end()));
+    ++inst.samples;
+    ++inst.unread;
+    ++valid_total_;
+    return Effect::data_changed;
+}
+
+ReaderHistory::Effect ReaderHistory::dispose(Instance& inst, const Change& change) {
+    if (std::find(inst.writers.begin(), inst.writers.end(), change.writer) == inst.writers.end())
+        inst.writers.push_back(change.writer);
+    if (inst.state == NOT_ALIVE_DISPOSED_INSTANCE_STATE) return Effect::none;
+    inst.state = NOT_ALIVE_DISPOSED_INSTANCE_STATE;
+    add_invalid(inst, change.source_timestamp, change.writer);
+    return Effect::data_changed;
+}
+
+ReaderHistory::Effect ReaderHistory::unregister(Instance& inst, const InstanceHandle_t& writer,
+                                                const Change& change) {
+    if (!drop_writer(inst, writer)) return Effect::none;
+    if (inst.state != ALIVE_INSTANCE_STATE || !inst.writers.empty()) return Effect::none;
+    inst.state = NOT_ALIVE_NO_WRITERS_INSTANCE_STATE;
+    add_invalid(inst, change.source_timestamp, writer);
+    return Effect::data_changed;
+}
+
+bool ReaderHistory::drop_writer(Instance& inst, const InstanceHandle_t& writer) {
+    auto it = std::find(inst.writers.begin(), inst.writers.end(), writer);
+    if (it == inst.writers.end()) return false;
+    inst.writers.erase(it);
+    return true;
+}
+
+bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& now) {
+    bool changed = false;
+    for (auto it = instances_.begin(); it != instances_.end();) {
+        Instance& inst = it->second;
+        ++it;  // purge_if_done may erase `inst`
+        if (!drop_writer(inst, writer)) continue;
+        if (inst.state == ALIVE_INSTANCE_STATE && inst.writers.empty()) {
+            inst.state = NOT_ALIVE_NO_WRITERS_INSTANCE_STATE;
+            add_invalid(inst, now, writer);
+            changed = true;
+        }
+        purge_if_done(inst);
+    }
+    return changed;
+}
+
+// The state change needs a sample to be seen only when no unread sample of
+// the instance carries it already.
+void ReaderHistory::add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer) {
+    if (inst.unread > 0) return;
+    Buffer data = new_buffer();
+    std::memset(data.get(), 0, type_.sample_size);
+    std::memcpy(data.get() + type_.key_offset, inst.key.data(), inst.key.size());
+    samples_.push_back(Sample{std::move(data), &inst, NOT_READ_SAMPLE_STATE, false, timestamp, writer,
+                              inst.disposed_generation, inst.no_writers_generation});
+    ++inst.samples;
+    ++inst.unread;
+}
+
+Buffer ReaderHistory::new_buffer() const { return Buffer(new unsigned char[type_.sample_size]); }
+
+void ReaderHistory::erase(Samples::iterator s) noexcept {
+    Instance& inst = *s->instance;
+    if (s->valid) {
+        inst.valid_samples.erase(std::find(inst.valid_samples.begin(), inst.valid_samples.end(), s));
+        --valid_total_;
+    }
+    if (s->state == NOT_READ_SAMPLE_STATE) --inst.unread;
+    --inst.samples;
+    samples_.erase(s);
+}
+
+// An instance with no sample left and no writer is forgotten.
+void ReaderHistory::purge_if_done(Instance& inst) noexcept {
+    if (inst.samples == 0 && inst.writers.empty()) instances_.erase(instances_.find(inst.key));
+}
+
+ReaderHistory::Selection ReaderHistory::select(int32_t max, SampleStateMask sm, ViewStateMask vm,
+                                               InstanceStateMask im) {
+    Selection out;
+    for (auto it = samples_.begin(); it != samples_.end(); ++it) {
+        if (max != LENGTH_UNLIMITED && out.size() >= size_t(max)) break;
+        if ((it->state & sm) && (it->instance->view & vm) && (it->instance->state & im)) out.push_back(it);
+    }
+    return out;
+}
+
+bool ReaderHistory::any(SampleStateMask sm, ViewStateMask vm, InstanceStateMask im) const {
+    for (const Sample& s : samples_)
+        if ((s.state & sm) && (s.instance->view & vm) && (s.instance->state & im)) return true;
+    return false;
+}
+
+std::vector<SampleInfo> ReaderHistory::infos(const Selection& selection) const {
+    struct Tally {
+        int32_t remaining = 0;
+        int32_t last_generation = 0;  // of the instance's latest selected sample
+    };
+    std::map<const Instance*, Tally> tallies;
+    for (auto s : selection) {
+        Tally& t = tallies[s->instance];
+        ++t.remaining;
+        t.last_generation = s->disposed_generation + s->no_writers_generation;
+    }
+    std::vector<SampleInfo> out;
+    out.reserve(selection.size());
+    for (auto s : selection) {
+        const Instance& inst = *s->instance;
+        Tally& t = tallies[&inst];
+        const int32_t generation = s->disposed_generation + s->no_writers_generation;
+        SampleInfo info;
+        info.sample_state = s->state;
+        info.view_state = inst.view;
+        info.instance_state = inst.state;
+        info.source_timestamp = s->source_timestamp;
+        info.instance_handle = inst.handle;
+        info.publication_handle = s->publication;
+        info.disposed_generation_count = s->disposed_generation;
+        info.no_writers_generation_count = s->no_writers_generation;
+        info.sample_rank = --t.remaining;
+        info.generation_rank = t.last_generation - generation;
+        info.absolute_generation_rank = inst.disposed_generation + inst.no_writers_generation - generation;
+        info.valid_data = s->valid;
+        out.push_back(info);
+    }
+    return out;
+}
+
+Buffer ReaderHistory::copy_of(Samples::iterator s) const {
+    Buffer b = new_buffer();
+    std::memcpy(b.get(), s->data.get(), type_.sample_size);
+    return b;
+}
+
+void ReaderHistory::copy_into(Samples::iterator s, void* destination) const {
+    std::memcpy(destination, s->data.get(), type_.sample_size);
+}
+
+void ReaderHistory::mark_read(const Selection& selection) noexcept {
+    for (auto s : selection) {
+        if (s->state == NOT_READ_SAMPLE_STATE) {
+            s->state = READ_SAMPLE_STATE;
+            --s->instance->unread;
+        }
+        s->instance->view = NOT_NEW_VIEW_STATE;
+    }
+}
+
+void ReaderHistory::remove(const Selection& selection) noexcept {
+    for (auto s : selection) {
+        Instance& inst = *s->instance;
+        inst.view = NOT_NEW_VIEW_STATE;
+        erase(s);
+        purge_if_done(inst);  // no later selected sample is of a purged instance
+    }
+}
+
+InstanceHandle_t ReaderHistory::lookup(const std::string& key) const {
+    auto it = instances_.find(key);
+    return it == instances_.end() ? HANDLE_NIL : it->second.handle;
+}
+
+const std::string* ReaderHistory::key_of(const InstanceHandle_t& handle) const {
+    if (handle.valid == 0) return nullptr;
+    for (const auto& [key, inst] : instances_)
+        if (inst.handle == handle) return &key;
+    return nullptr;
+}
+
+}  // namespace ZORVEX::engine

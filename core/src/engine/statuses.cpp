@@ -1,0 +1,112 @@
+#include "engine/statuses.h"
+
+#include <algorithm>
+
+#include "engine/lock.h"
+#include "engine/participant.h"
+#include "engine/publisher.h"
+#include "engine/reader.h"
+#include "engine/subscriber.h"
+#include "engine/topic.h"
+#include "engine/writer.h"
+
+namespace ZORVEX::engine {
+
+void reset_changes(InconsistentTopicStatus& s) { s.total_count_change = 0; }
+void reset_changes(SampleLostStatus& s) { s.total_count_change = 0; }
+void reset_changes(LivelinessLostStatus& s) { s.total_count_change = 0; }
+void reset_changes(SampleRejectedStatus& s) { s.total_count_change = 0; }
+void reset_changes(LivelinessChangedStatus& s) {
+    s.alive_count_change = 0;
+    s.not_alive_count_change = 0;
+}
+void reset_changes(OfferedDeadlineMissedStatus& s) { s.total_count_change = 0; }
+void reset_changes(RequestedDeadlineMissedStatus& s) { s.total_count_change = 0; }
+void reset_changes(OfferedIncompatibleQosStatus& s) { s.total_count_change = 0; }
+void reset_changes(RequestedIncompatibleQosStatus& s) { s.total_count_change = 0; }
+void reset_changes(PublicationMatchedStatus& s) {
+    s.total_count_change = 0;
+    s.current_count_change = 0;
+}
+void reset_changes(SubscriptionMatchedStatus& s) {
+    s.total_count_change = 0;
+    s.current_count_change = 0;
+}
+
+bool still_there(const bool& deleted) {
+    Guard g;
+    return !deleted;
+}
+
+std::shared_ptr<DataWriterListener> listener_for(WriterImpl& w, StatusKind kind) {
+    if (w.listener_.takes(kind)) return w.listener_.listener;
+    if (w.publisher_.listener_.takes(kind)) return w.publisher_.listener_.listener;
+    auto& p = w.publisher_.participant_.listener_;
+    if (p.takes(kind)) return p.listener;
+    return nullptr;
+}
+
+std::shared_ptr<DataReaderListener> listener_for(ReaderImpl& r, StatusKind kind) {
+    if (r.listener_.takes(kind)) return r.listener_.listener;
+    if (r.subscriber_.listener_.takes(kind)) return r.subscriber_.listener_.listener;
+    auto& p = r.subscriber_.participant_.listener_;
+    if (p.takes(kind)) return std::shared_ptr<SubscriberListener>(p.listener);
+    return nullptr;
+}
+
+std::shared_ptr<TopicListener> listener_for(TopicImpl& t, StatusKind kind) {
+    if (t.listener_.takes(kind)) return t.listener_.listener;
+    auto& p = t.participant_.listener_;
+    if (p.takes(kind)) return p.listener;
+    return nullptr;
+}
+
+namespace {
+
+std::shared_ptr<SubscriberListener> on_readers_listener(SubscriberImpl& s) {
+    if (s.listener_.takes(DATA_ON_READERS_STATUS)) return s.listener_.listener;
+    auto& p = s.participant_.listener_;
+    if (p.takes(DATA_ON_READERS_STATUS)) return p.listener;
+    return nullptr;
+}
+
+void data_arrived_at(SubscriberImpl& s, const std::vector<ReaderImpl*>& readers, Deferred& after) {
+    s.changes_ |= DATA_ON_READERS_STATUS;
+    for (ReaderImpl* r : readers) r->changes_ |= DATA_AVAILABLE_STATUS;
+    if (auto listener = on_readers_listener(s)) {
+        s.changes_ &= ~DATA_ON_READERS_STATUS;
+        std::shared_ptr<SubscriberImpl> keep = s.shared_from_this();
+        after.call([listener, keep] {
+            if (still_there(keep->deleted_)) listener->on_data_on_readers(keep.get());
+        });
+        return;
+    }
+    for (ReaderImpl* r : readers) {
+        auto listener = listener_for(*r, DATA_AVAILABLE_STATUS);
+        if (!listener) continue;
+        r->changes_ &= ~DATA_AVAILABLE_STATUS;
+        std::shared_ptr<ReaderImpl> keep = r->shared_from_this();
+        after.call([listener, keep] {
+            if (still_there(keep->deleted_)) listener->on_data_available(keep.get());
+        });
+    }
+}
+
+}  // namespace
+
+void data_arrived(const std::vector<ReaderImpl*>& readers, Deferred& after) {
+    if (readers.empty()) return;
+    after.poke();
+    std::vector<SubscriberImpl*> subscribers;
+    for (ReaderImpl* r : readers)
+        if (std::find(subscribers.begin(), subscribers.end(), &r->subscriber_) == subscribers.end())
+            subscribers.push_back(&r->subscriber_);
+    for (SubscriberImpl* s : subscribers) {
+        std::vector<ReaderImpl*> of_s;
+        for (ReaderImpl* r : readers)
+            if (&r->subscriber_ == s) of_s.push_back(r);
+        data_arrived_at(*s, of_s, after);
+    }
+}
+
+}  // namespace ZORVEX::engine

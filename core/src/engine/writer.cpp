@@ -1,0 +1,331 @@
+#include "engine/entity_operations.h"
+#include "engine/writer.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/clock.h"
+#include "common/durations.h"
+#include "engine/builtin_data.h"
+#include "engine/matching.h"
+#include "engine/participant.h"
+#include "engine/publisher.h"
+#include "engine/qos_rules.h"
+#include "engine/reader.h"
+#include "engine/statuses.h"
+#include "engine/topic.h"
+
+namespace ZORVEX::engine {
+
+WriterImpl::WriterImpl(PublisherImpl& publisher, TopicImpl& topic, const DataWriterQos& qos,
+                       std::shared_ptr<DataWriterListener> listener, StatusMask mask)
+    : publisher_(publisher), topic_(topic), qos_(qos), listener_{std::move(listener), mask} {}
+
+ReturnCode_t WriterImpl::enable() { return enable_below(*this, publisher_); }
+
+void WriterImpl::enable_locked(Deferred& after) {
+    if (enabled_) return;
+    enabled_ = true;
+    rematch(*this, after);
+}
+
+std::string WriterImpl::key_of(const void* data) const {
+    return std::string(static_cast<const char*>(data) + topic_.type_.key_offset, topic_.type_.key_size);
+}
+
+const std::string* WriterImpl::resolve(const void* data, const InstanceHandle_t& handle, bool register_new,
+                                       ReturnCode_t& rc) {
+    if (handle.valid != 0) {
+        auto it = std::find_if(instances_.begin(), instances_.end(),
+                               [&](const auto& i) { return i.second.handle == handle; });
+        if (it == instances_.end()) {
+            rc = RETCODE_BAD_PARAMETER;
+            return nullptr;
+        }
+        if (data != nullptr && key_of(data) != it->first) {
+            rc = RETCODE_PRECONDITION_NOT_MET;
+            return nullptr;
+        }
+        return &it->first;
+    }
+    if (data == nullptr) {
+        rc = RETCODE_BAD_PARAMETER;
+        return nullptr;
+    }
+    std::string key = key_of(data);
+    auto it = instances_.find(key);
+    if (it == instances_.end()) {
+        const int32_t max = qos_.resource_limits.max_instances;
+        if (!register_new || (max != LENGTH_UNLIMITED && instances_.size() >= size_t(max))) {
+            rc = register_new ? RETCODE_OUT_OF_RESOURCES : RETCODE_PRECONDITION_NOT_MET;
+            return nullptr;
+        }
+        const InstanceHandle_t h = publisher_.participant_.domain_.instance_handle(topic_.name_, key);
+        it = instances_.emplace(std::move(key), Instance{h, {}}).first;
+    }
+    return &it->first;
+}
+
+// A reliable reader with no room holds the writer back, up to the
+// max_blocking_time of its reliability QoS.
+bool WriterImpl::wait_for_room(Guard& guard, const std::string& key) {
+    const auto deadline = durations::deadline_after(qos_.reliability.max_blocking_time);
+    bool timed_out = false;
+    for (;;) {
+        const bool blocked = std::any_of(matched_.begin(), matched_.end(), [&](ReaderImpl* r) {
+            return r->qos_.reliability.kind == RELIABLE_RELIABILITY_QOS && r->history_.refusal(key) != NOT_REJECTED;
+        });
+        if (!blocked || deleted_) return true;
+        if (timed_out) return false;
+        if (!deadline)
+            room_freed().wait(guard.lock());
+        else
+            timed_out = room_freed().wait_until(guard.lock(), *deadline) == std::cv_status::timeout;
+    }
+}
+
+ReturnCode_t WriterImpl::keep_in_history(Instance& inst, const void* data, const Time_t& timestamp) {
+    if (qos_.durability.kind < TRANSIENT_LOCAL_DURABILITY_QOS) return RETCODE_OK;
+    const auto& limits = qos_.resource_limits;
+    if (qos_.history.kind == KEEP_LAST_HISTORY_QOS) {
+        if (inst.history.size() >= size_t(qos_.history.depth)) {
+            inst.history.pop_front();
+            --history_samples_;
+        }
+    } else if ((limits.max_samples_per_instance != LENGTH_UNLIMITED &&
+                inst.history.size() >= size_t(limits.max_samples_per_instance)) ||
+               (limits.max_samples != LENGTH_UNLIMITED && history_samples_ >= size_t(limits.max_samples))) {
+        return RETCODE_OUT_OF_RESOURCES;  // nothing will ever free a durable KEEP_ALL history
+    }
+    Buffer copy(new unsigned char[topic_.type_.sample_size]);
+    std::memcpy(copy.get(), data, topic_.type_.sample_size);
+    inst.history.push_back(Kept{next_sequence_++, std::move(copy), timestamp});
+    ++history_samples_;
+    return RETCODE_OK;
+}
+
+void WriterImpl::forget_history(Instance& inst) {
+    history_samples_ -= inst.history.size();
+    inst.history.clear();
+}
+
+void WriterImpl::deliver(const Change& change, Deferred& after) {
+    std::vector<ReaderImpl*> changed;
+    for (ReaderImpl* r : matched_)
+        if (r->receive(change, after)) changed.push_back(r);
+    data_arrived(changed, after);
+}
+
+ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const InstanceHandle_t& handle,
+                                 const Time_t& timestamp) {
+    if (!durations::valid(timestamp)) return RETCODE_BAD_PARAMETER;
+    Deferred after;
+    ReturnCode_t rc = RETCODE_OK;
+    {
+        Guard g;
+        if (deleted_) return RETCODE_ALREADY_DELETED;
+        if (!enabled_) return RETCODE_NOT_ENABLED;
+        if (kind == Change::write) {
+            if (data == nullptr) return RETCODE_BAD_PARAMETER;
+            if (!wait_for_room(g, key_of(data))) return RETCODE_TIMEOUT;
+            if (deleted_) return RETCODE_ALREADY_DELETED;
+        }
+        const std::string* key = resolve(data, handle, kind != Change::unregister, rc);
+        if (key == nullptr) return rc;
+        Instance& inst = instances_.find(*key)->second;
+        const int32_t strength = qos_.ownership_strength.value;
+        switch (kind) {
+            case Change::write:
+                rc = keep_in_history(inst, data, timestamp);
+                if (rc != RETCODE_OK) return rc;
+                deliver(Change{Change::write, *key, static_cast<const unsigned char*>(data), timestamp, handle_,
+                               strength},
+                        after);
+                break;
+            case Change::dispose:
+                forget_history(inst);
+                deliver(Change{Change::dispose, *key, nullptr, timestamp, handle_, strength}, after);
+                break;
+            case Change::unregister: {
+                const std::string gone = *key;
+                if (qos_.writer_data_lifecycle.autodispose_unregistered_instances)
+                    deliver(Change{Change::dispose, gone, nullptr, timestamp, handle_, strength}, after);
+                deliver(Change{Change::unregister, gone, nullptr, timestamp, handle_, strength}, after);
+                forget_history(inst);
+                instances_.erase(gone);
+                break;
+            }
+        }
+    }
+    after.run();
+    return rc;
+}
+
+ReturnCode_t WriterImpl::write(const void* data, const InstanceHandle_t& handle) {
+    return publish(Change::write, data, handle, clock_now());
+}
+ReturnCode_t WriterImpl::write_w_timestamp(const void* data, const InstanceHandle_t& handle,
+                                           const Time_t& source_timestamp) {
+    return publish(Change::write, data, handle, source_timestamp);
+}
+ReturnCode_t WriterImpl::dispose(const void* data, const InstanceHandle_t& handle) {
+    return publish(Change::dispose, data, handle, clock_now());
+}
+ReturnCode_t WriterImpl::dispose_w_timestamp(const void* data, const InstanceHandle_t& handle,
+                                             const Time_t& source_timestamp) {
+    return publish(Change::dispose, data, handle, source_timestamp);
+}
+ReturnCode_t WriterImpl::unregister_instance(const void* data, const InstanceHandle_t& handle) {
+    return publish(Change::unregister, data, handle, clock_now());
+}
+ReturnCode_t WriterImpl::unregister_instance_w_timestamp(const void* data, const InstanceHandle_t& handle,
+                                                         const Time_t& source_timestamp) {
+    return publish(Change::unregister, data, handle, source_timestamp);
+}
+
+InstanceHandle_t WriterImpl::register_instance(const void* instance_data) {
+    return register_instance_w_timestamp(instance_data, clock_now());
+}
+
+InstanceHandle_t WriterImpl::register_instance_w_timestamp(const void* instance_data, const Time_t& timestamp) {
+    Guard g;
+    if (deleted_ || !enabled_ || instance_data == nullptr || !durations::valid(timestamp)) return HANDLE_NIL;
+    ReturnCode_t rc;
+    const std::string* key = resolve(instance_data, HANDLE_NIL, true, rc);
+    return key ? instances_.find(*key)->second.handle : HANDLE_NIL;
+}
+
+InstanceHandle_t WriterImpl::lookup_instance(const void* instance_data) {
+    Guard g;
+    if (deleted_ || instance_data == nullptr) return HANDLE_NIL;
+    auto it = instances_.find(key_of(instance_data));
+    return it == instances_.end() ? HANDLE_NIL : it->second.handle;
+}
+
+ReturnCode_t WriterImpl::get_key_value(void* key_holder, const InstanceHandle_t& handle) {
+    if (key_holder == nullptr) return RETCODE_BAD_PARAMETER;
+    Guard g;
+    if (deleted_) return RETCODE_ALREADY_DELETED;
+    for (const auto& [key, inst] : instances_)
+        if (handle.valid != 0 && inst.handle == handle) {
+            std::memcpy(static_cast<char*>(key_holder) + topic_.type_.key_offset, key.data(), key.size());
+            return RETCODE_OK;
+        }
+    return RETCODE_BAD_PARAMETER;
+}
+
+void WriterImpl::replay_to(ReaderImpl& reader, Deferred& after) {
+    std::vector<std::pair<const std::string*, const Kept*>> kept;
+    for (const auto& [key, inst] : instances_)
+        for (const Kept& k : inst.history) kept.emplace_back(&key, &k);
+    std::sort(kept.begin(), kept.end(), [](auto& a, auto& b) { return a.second->sequence < b.second->sequence; });
+    bool changed = false;
+    for (auto& [key, k] : kept)
+        changed = reader.receive(Change{Change::write, *key, k->data.get(), k->source_timestamp, handle_,
+                                        qos_.ownership_strength.value},
+                                 after) ||
+                  changed;
+    if (changed) data_arrived({&reader}, after);
+}
+
+void WriterImpl::retire(Deferred& after) {
+    deleted_ = true;
+    const Time_t now = clock_now();
+    for (const auto& [key, inst] : instances_) {
+        if (qos_.writer_data_lifecycle.autodispose_unregistered_instances)
+            deliver(Change{Change::dispose, key, nullptr, now, handle_, qos_.ownership_strength.value}, after);
+        deliver(Change{Change::unregister, key, nullptr, now, handle_, qos_.ownership_strength.value}, after);
+    }
+    instances_.clear();
+    history_samples_ = 0;
+    unmatch_all(*this, after);
+    --topic_.users_;
+    after.poke();
+}
+
+ReturnCode_t WriterImpl::wait_for_acknowledgments(const Duration_t&) {
+    Guard g;
+    return deleted_ ? RETCODE_ALREADY_DELETED : RETCODE_OK;  // delivery is synchronous
+}
+
+ReturnCode_t WriterImpl::get_liveliness_lost_status(LivelinessLostStatus& status) {
+    Guard g;
+    read_status(*this, LIVELINESS_LOST_STATUS, liveliness_lost_status_, status);
+    return RETCODE_OK;
+}
+
+ReturnCode_t WriterImpl::get_offered_deadline_missed_status(OfferedDeadlineMissedStatus& status) {
+    Guard g;
+    read_status(*this, OFFERED_DEADLINE_MISSED_STATUS, deadline_missed_status_, status);
+    return RETCODE_OK;
+}
+
+ReturnCode_t WriterImpl::get_offered_incompatible_qos_status(OfferedIncompatibleQosStatus& status) {
+    Guard g;
+    read_status(*this, OFFERED_INCOMPATIBLE_QOS_STATUS, incompatible_status_, status);
+    return RETCODE_OK;
+}
+
+ReturnCode_t WriterImpl::get_publication_matched_status(PublicationMatchedStatus& status) {
+    Guard g;
+    read_status(*this, PUBLICATION_MATCHED_STATUS, matched_status_, status);
+    return RETCODE_OK;
+}
+
+ReturnCode_t WriterImpl::assert_liveliness() {
+    Guard g;
+    return deleted_ ? RETCODE_ALREADY_DELETED : enabled_ ? RETCODE_OK : RETCODE_NOT_ENABLED;
+}
+
+Topic* WriterImpl::get_topic() {
+    Guard g;
+    return deleted_ ? nullptr : &topic_;
+}
+
+Publisher* WriterImpl::get_publisher() {
+    Guard g;
+    return deleted_ ? nullptr : &publisher_;
+}
+
+ReturnCode_t WriterImpl::get_matched_subscription_data(SubscriptionBuiltinTopicData& data,
+                                                       const InstanceHandle_t& handle) {
+    Guard g;
+    if (deleted_) return RETCODE_ALREADY_DELETED;
+    for (ReaderImpl* r : matched_)
+        if (r->handle_ == handle) {
+            describe(*r, data);
+            return RETCODE_OK;
+        }
+    return RETCODE_BAD_PARAMETER;
+}
+
+ReturnCode_t WriterImpl::get_matched_subscriptions(std::vector<InstanceHandle_t>& handles) {
+    Guard g;
+    if (deleted_) return RETCODE_ALREADY_DELETED;
+    handles.clear();
+    for (ReaderImpl* r : matched_) handles.push_back(r->handle_);
+    return RETCODE_OK;
+}
+
+ReturnCode_t WriterImpl::set_qos(const DataWriterQos& qos) {
+    return change_qos(*this, qos_, qos, [this](Deferred& after) {
+        if (enabled_) rematch(*this, after);
+    });
+}
+
+ReturnCode_t WriterImpl::get_qos(DataWriterQos& qos) {
+    Guard g;
+    qos = qos_;
+    return RETCODE_OK;
+}
+
+ReturnCode_t WriterImpl::set_listener(DataWriterListener* listener, const StatusMask& mask) {
+    return install_listener(*this, listener_, listener, mask);
+}
+
+DataWriterListener* WriterImpl::get_listener() {
+    Guard g;
+    return listener_.listener.get();
+}
+
+}  // namespace ZORVEX::engine

@@ -1,0 +1,106 @@
+// A data writer: its instances, its durable history (kept when its
+// durability is TRANSIENT_LOCAL or more, for readers that match later), its
+// matches and statuses.
+#ifndef ZORVEX_SRC_ENGINE_WRITER_H
+#define ZORVEX_SRC_ENGINE_WRITER_H
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/change.h"
+#include "engine/entity_base.h"
+#include "engine/listener_slot.h"
+#include "zorvex/publication.h"
+
+namespace ZORVEX::engine {
+
+class PublisherImpl;
+class ReaderImpl;
+class TopicImpl;
+
+class WriterImpl final : public EntityBase<DataWriter>, public std::enable_shared_from_this<WriterImpl> {
+public:
+    WriterImpl(PublisherImpl& publisher, TopicImpl& topic, const DataWriterQos& qos,
+               std::shared_ptr<DataWriterListener> listener, StatusMask mask);
+
+    ReturnCode_t enable() override;
+    InstanceHandle_t register_instance(const void* instance_data) override;
+    InstanceHandle_t register_instance_w_timestamp(const void* instance_data, const Time_t& source_timestamp) override;
+    ReturnCode_t unregister_instance(const void* instance_data, const InstanceHandle_t& handle) override;
+    ReturnCode_t unregister_instance_w_timestamp(const void* instance_data, const InstanceHandle_t& handle,
+                                                 const Time_t& source_timestamp) override;
+    ReturnCode_t get_key_value(void* key_holder, const InstanceHandle_t& handle) override;
+    InstanceHandle_t lookup_instance(const void* instance_data) override;
+    ReturnCode_t write(const void* data, const InstanceHandle_t& handle) override;
+    ReturnCode_t write_w_timestamp(const void* data, const InstanceHandle_t& handle,
+                                   const Time_t& source_timestamp) override;
+    ReturnCode_t dispose(const void* data, const InstanceHandle_t& handle) override;
+    ReturnCode_t dispose_w_timestamp(const void* data, const InstanceHandle_t& handle,
+                                     const Time_t& source_timestamp) override;
+    ReturnCode_t wait_for_acknowledgments(const Duration_t& max_wait) override;
+    ReturnCode_t get_liveliness_lost_status(LivelinessLostStatus& status) override;
+    ReturnCode_t get_offered_deadline_missed_status(OfferedDeadlineMissedStatus& status) override;
+    ReturnCode_t get_offered_incompatible_qos_status(OfferedIncompatibleQosStatus& status) override;
+    ReturnCode_t get_publication_matched_status(PublicationMatchedStatus& status) override;
+    ReturnCode_t assert_liveliness() override;
+    Topic* get_topic() override;
+    Publisher* get_publisher() override;
+    ReturnCode_t get_matched_subscription_data(SubscriptionBuiltinTopicData& subscription_data,
+                                               const InstanceHandle_t& subscription_handle) override;
+    ReturnCode_t get_matched_subscriptions(std::vector<InstanceHandle_t>& subscription_handles) override;
+    ReturnCode_t set_qos(const DataWriterQos& qos) override;
+    ReturnCode_t get_qos(DataWriterQos& qos) override;
+    ReturnCode_t set_listener(DataWriterListener* listener, const StatusMask& mask) override;
+    DataWriterListener* get_listener() override;
+
+    // Under the engine lock.
+    void enable_locked(Deferred& after);
+    // Sends the durable history to a reader that matched just now.
+    void replay_to(ReaderImpl& reader, Deferred& after);
+    // Before deletion: unregisters every instance, then unmatches.
+    void retire(Deferred& after);
+
+    struct Kept {
+        uint64_t sequence;  // replays go out in write order
+        Buffer data;
+        Time_t source_timestamp;
+    };
+    struct Instance {
+        InstanceHandle_t handle;
+        std::deque<Kept> history;  // durable samples, oldest first
+    };
+
+    PublisherImpl& publisher_;
+    TopicImpl& topic_;
+    DataWriterQos qos_;
+    ListenerSlot<DataWriterListener> listener_;
+    PublicationMatchedStatus matched_status_;
+    OfferedIncompatibleQosStatus incompatible_status_;
+    LivelinessLostStatus liveliness_lost_status_;
+    OfferedDeadlineMissedStatus deadline_missed_status_;
+    std::vector<ReaderImpl*> matched_;
+    std::vector<ReaderImpl*> incompatible_;  // readers already counted as incompatible
+    std::unordered_map<std::string, Instance> instances_;  // registered, by key bytes
+    size_t history_samples_ = 0;
+    uint64_t next_sequence_ = 0;
+
+private:
+    ReturnCode_t publish(Change::Kind kind, const void* data, const InstanceHandle_t& handle,
+                         const Time_t& timestamp);
+    // The registered instance for (data, handle), registering it for a write
+    // or dispose; null with `rc` set when the pair does not fit.
+    const std::string* resolve(const void* data, const InstanceHandle_t& handle, bool register_new,
+                               ReturnCode_t& rc);
+    std::string key_of(const void* data) const;
+    bool wait_for_room(Guard& guard, const std::string& key);
+    ReturnCode_t keep_in_history(Instance& instance, const void* data, const Time_t& timestamp);
+    void forget_history(Instance& instance);
+    void deliver(const Change& change, Deferred& after);
+};
+
+}  // namespace ZORVEX::engine
+
+#endif

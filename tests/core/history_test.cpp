@@ -1,0 +1,97 @@
+// What a reader keeps: KEEP_LAST depth per instance, KEEP_ALL within resource
+// limits, back-pressure on reliable writers, durable history for late readers.
+
+#include "engine_fixture.h"
+
+namespace {
+
+using namespace ZORVEX;
+
+using History = Engine;
+
+TEST_F(History, KeepLastKeepsTheNewestSamplesOfEachInstanceInArrivalOrder) {
+    DataWriter* w = writer();
+    DataReader* r = reader([](DataReaderQos& q) {
+        q.history.kind = KEEP_LAST_HISTORY_QOS;
+        q.history.depth = 2;
+    });
+    for (int v = 1; v <= 3; ++v) {
+        ASSERT_EQ(write(w, 1, 10 + v), RETCODE_OK);
+        ASSERT_EQ(write(w, 2, 20 + v), RETCODE_OK);
+    }
+    EXPECT_EQ(values_of(drain(r)), (std::vector<int32_t>{12, 22, 13, 23}));
+}
+
+TEST_F(History, KeepAllStopsAtItsLimitsAndReportsTheRejection) {
+    DataWriter* w = writer([](DataWriterQos& q) { q.reliability.kind = BEST_EFFORT_RELIABILITY_QOS; });
+    DataReader* r = reader([](DataReaderQos& q) {
+        q.history.kind = KEEP_ALL_HISTORY_QOS;
+        q.resource_limits = {3, 2, 2};
+    });
+    for (int v = 1; v <= 3; ++v) ASSERT_EQ(write(w, 1, v), RETCODE_OK);  // the third is rejected
+    SampleRejectedStatus rejected;
+    ASSERT_EQ(r->get_sample_rejected_status(rejected), RETCODE_OK);
+    EXPECT_EQ(rejected.total_count, 1);
+    EXPECT_EQ(rejected.last_reason, REJECTED_BY_SAMPLES_PER_INSTANCE_LIMIT);
+    EXPECT_EQ(rejected.last_instance_handle, w->lookup_instance(&static_cast<const Sample&>(sample(1, 0))));
+    ASSERT_EQ(write(w, 2, 4), RETCODE_OK);
+    ASSERT_EQ(write(w, 2, 5), RETCODE_OK);  // max_samples 3
+    ASSERT_EQ(write(w, 3, 6), RETCODE_OK);  // max_instances 2
+    ASSERT_EQ(r->get_sample_rejected_status(rejected), RETCODE_OK);
+    EXPECT_EQ(rejected.total_count_change, 2);
+    EXPECT_EQ(rejected.last_reason, REJECTED_BY_INSTANCES_LIMIT);
+    EXPECT_EQ(values_of(drain(r)), (std::vector<int32_t>{1, 2, 4}));
+}
+
+TEST_F(History, AReliableWriterTimesOutWhileAReliableReaderIsFull) {
+    DataWriter* w = writer([](DataWriterQos& q) { q.reliability.max_blocking_time = {0, 20000000}; });
+    DataReader* r = reader([](DataReaderQos& q) {
+        q.reliability.kind = RELIABLE_RELIABILITY_QOS;
+        q.history.kind = KEEP_ALL_HISTORY_QOS;
+        q.resource_limits.max_samples = 1;
+    });
+    ASSERT_EQ(write(w, 1, 1), RETCODE_OK);
+    EXPECT_EQ(write(w, 1, 2), RETCODE_TIMEOUT);
+    EXPECT_EQ(values_of(drain(r)), std::vector<int32_t>{1});
+    EXPECT_EQ(write(w, 1, 3), RETCODE_OK);
+    EXPECT_EQ(values_of(drain(r)), std::vector<int32_t>{3});
+}
+
+TEST_F(History, ALateDurableReaderReceivesTheWritersHistory) {
+    DataWriter* w = writer([](DataWriterQos& q) {
+        q.durability.kind = TRANSIENT_LOCAL_DURABILITY_QOS;
+        q.history.depth = 2;
+    });
+    for (int v = 1; v <= 3; ++v) ASSERT_EQ(write(w, 1, v), RETCODE_OK);
+    ASSERT_EQ(write(w, 2, 9), RETCODE_OK);
+    const Sample gone = sample(2, 0);
+    ASSERT_EQ(w->unregister_instance(&gone, HANDLE_NIL), RETCODE_OK);
+    DataReader* durable = reader([](DataReaderQos& q) { q.durability.kind = TRANSIENT_LOCAL_DURABILITY_QOS; });
+    DataReader* volatile_reader = reader();
+    EXPECT_EQ(values_of(drain(durable)), (std::vector<int32_t>{2, 3}));
+    EXPECT_TRUE(drain(volatile_reader).empty());
+}
+
+TEST_F(History, InconsistentHistoryQosIsRefused) {
+    EXPECT_EQ(reader([](DataReaderQos& q) {
+                  q.history.kind = KEEP_LAST_HISTORY_QOS;
+                  q.history.depth = 0;
+              }),
+              nullptr);
+    EXPECT_EQ(reader([](DataReaderQos& q) {
+                  q.history.kind = KEEP_LAST_HISTORY_QOS;
+                  q.history.depth = 5;
+                  q.resource_limits.max_samples_per_instance = 2;
+              }),
+              nullptr);
+    DataReader* r = reader();
+    DataReaderQos qos;
+    r->get_qos(qos);
+    qos.history.kind = KEEP_LAST_HISTORY_QOS;
+    EXPECT_EQ(r->set_qos(qos), RETCODE_IMMUTABLE_POLICY);
+    qos.history.kind = KEEP_ALL_HISTORY_QOS;
+    qos.user_data.value = {1, 2, 3};
+    EXPECT_EQ(r->set_qos(qos), RETCODE_OK);
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+// Several threads at once: writers, listeners and a wait-set taking, a
+// thread making and deleting readers, writers held back by full readers.
+#include <thread>
+
+#include "engine_fixture.h"
+
+namespace {
+
+using namespace ZORVEX;
+
+using Threads = Engine;
+
+constexpr int kWriters = 3;
+constexpr int kPerWriter = 300;
+
+// Checks that every writer's samples arrive once each, in its order.
+struct Tally {
+    std::mutex lock;
+    std::vector<int> next = std::vector<int>(kWriters, 0);
+    int total = 0;
+    bool in_order = true;
+    void add(const Sample& s) {
+        std::lock_guard<std::mutex> g(lock);
+        int& expected = next[s.value / kPerWriter];
+        in_order = in_order && s.value % kPerWriter == expected;
+        ++expected;
+        ++total;
+    }
+    int count() {
+        std::lock_guard<std::mutex> g(lock);
+        return total;
+    }
+};
+
+struct Taker : DataReaderListener {
+    explicit Taker(Tally& t) : tally(t) {}
+    // Callbacks of several writing threads overlap: take and tally as one
+    // step so batches are counted in the order they were taken.
+    void on_data_available(DataReader* r) override {
+        std::lock_guard<std::mutex> g(taking);
+        for (const auto& got : drain(r))
+            if (got.info.valid_data) tally.add(got.data);
+    }
+    Tally& tally;
+    std::mutex taking;
+};
+
+TEST_F(Threads, EverySampleArrivesOnceInItsWritersOrderWhileEntitiesComeAndGo) {
+    auto reliable_all = [](DataReaderQos& q) {
+        q.reliability.kind = RELIABLE_RELIABILITY_QOS;
+        q.resource_limits.max_samples = 16;  // writers wait for the takers
+    };
+    Tally by_listener, by_waitset;
+    reader(reliable_all, new Taker(by_listener), DATA_AVAILABLE_STATUS);
+    DataReader* polled = reader(reliable_all);
+    std::vector<DataWriter*> writers;
+    for (int i = 0; i < kWriters; ++i)
+        writers.push_back(writer([](DataWriterQos& q) { q.reliability.max_blocking_time = {10, 0}; }));
+
+    std::atomic<bool> done{false};
+    std::thread waiter([&] {
+        WaitSet ws;
+        ReadCondition* c = polled->create_readcondition(ANY_SAMPLE_STATE, ANY_VIEW_STATE, ANY_INSTANCE_STATE);
+        ws.attach_condition(c);
+        while (by_waitset.count() < kWriters * kPerWriter) {
+            std::vector<Condition*> active;
+            if (ws.wait(active, Duration_t{0, 50000000}) == RETCODE_OK)
+                for (const auto& got : drain(polled)) by_waitset.add(got.data);
+        }
+        polled->delete_readcondition(c);
+    });
+    std::thread churn([&] {
+        Topic* other = participant->create_topic("Churn", "Sample", TOPIC_QOS_DEFAULT, nullptr, 0);
+        while (!done) {
+            DataReader* r = subscriber->create_datareader(other, DATAREADER_QOS_DEFAULT, nullptr, 0);
+            EXPECT_EQ(subscriber->delete_datareader(r), RETCODE_OK);
+        }
+    });
+    std::vector<std::thread> writing;
+    for (int i = 0; i < kWriters; ++i)
+        writing.emplace_back([&, i] {
+            for (int n = 0; n < kPerWriter; ++n) EXPECT_EQ(write(writers[i], n % 4, i * kPerWriter + n), RETCODE_OK);
+        });
+    for (auto& t : writing) t.join();
+    waiter.join();
+    done = true;
+    churn.join();
+    EXPECT_EQ(by_listener.count(), kWriters * kPerWriter);
+    EXPECT_TRUE(by_listener.in_order);
+    EXPECT_EQ(by_waitset.count(), kWriters * kPerWriter);
+    EXPECT_TRUE(by_waitset.in_order);
+}
+
+TEST_F(Threads, AReliableWriterResumesWhenTheReaderTakesFromAnotherThread) {
+    DataWriter* w = writer([](DataWriterQos& q) { q.reliability.max_blocking_time = {5, 0}; });
+    DataReader* r = reader([](DataReaderQos& q) {
+        q.reliability.kind = RELIABLE_RELIABILITY_QOS;
+        q.history.kind = KEEP_ALL_HISTORY_QOS;
+        q.resource_limits.max_samples = 2;
+    });
+    std::vector<int32_t> got;
+    std::thread taker([&] {
+        while (got.size() < 20) {
+            for (auto v : values_of(drain(r))) got.push_back(v);
+            std::this_thread::yield();
+        }
+    });
+    for (int v = 0; v < 20; ++v) ASSERT_EQ(write(w, v % 3, v), RETCODE_OK);
+    taker.join();
+    std::vector<int32_t> expected(20);
+    for (int v = 0; v < 20; ++v) expected[v] = v;
+    EXPECT_EQ(got, expected);
+}
+
+
+TEST_F(Threads, FindTopicWaitsForAnotherParticipantsTopic) {
+    DomainParticipant* other = join(domain);
+    std::thread creator([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        participant->create_topic("Late", "Sample", TOPIC_QOS_DEFAULT, nullptr, 0);
+    });
+    Topic* found = other->find_topic("Late", Duration_t{10, 0});
+    creator.join();
+    ASSERT_NE(found, nullptr);
+    EXPECT_STREQ(found->get_type_name(), "Sample");
+    EXPECT_EQ(found->get_participant(), other);
+    EXPECT_EQ(other->find_topic("Never", Duration_t{0, 10000000}), nullptr);
+}
+
+}  // namespace
