@@ -6,5 +6,11 @@
 #include "dds_c_string.h"
 #include "dds_sequence.h"
 #include "dds_map.h"
+#include "dds_infrastructure.h"
+#include "dds_entity.h"
+#include "dds_qos.h"
+#include "dds_status.h"
+#include "dds_listeners.h"
+#include "dds_entity_sequences.h"
 
 #endif

@@ -20,7 +20,8 @@ WSTRING = "std::__cxx11::basic_string<wchar_t, std::char_traits<wchar_t>, std::a
 
 
 def vector(t):
-    return f"std::vector<{t}, std::allocator<{t}> >"
+    closing = " >" if t.endswith(">") else ">"  # demangled templates close as "> >"
+    return f"std::vector<{t}, std::allocator<{t}{closing} >"
 
 
 STRING_FUNCTIONS = [
@@ -105,10 +106,68 @@ def maps_keyed_by(key, k):
             if (key, value) != ("Boolean", "CWString"):
                 yield from map_rows(key, k, value, v)
     return rows
+ENTITY_SEQUENCES = [("Condition", "void*"), ("DataReader", "void*"),
+                    ("InstanceHandle_t", "DDS_InstanceHandle_t"), ("SampleInfo", "DDS_SampleInfo")]
+
+
+def entity_sequences():
+    for name, t in ENTITY_SEQUENCES:
+        yield from sequence_rows(name, t)
+
+
+QOS_RECORDS = ["DomainParticipant", "Publisher", "Subscriber", "Topic", "DataWriter", "DataReader"]
+QOS_DEFAULTS = ["DOMAINPARTICIPANT", "PUBLISHER", "SUBSCRIBER", "TOPIC", "DATAWRITER", "DATAREADER"]
+
+
+def qos_records():
+    for x in QOS_RECORDS:
+        yield "c", f"DDS_{x}Qos_initialize"
+        yield "c", f"DDS_{x}Qos_finalize"
+    for x in QOS_DEFAULTS:
+        yield "c", f"DDS_{x}_QOS_DEFAULT"
+
+
+def builtin_records():
+    for x in ("Participant", "Topic", "Publication", "Subscription"):
+        yield "c", f"DDS_{x}BuiltinTopicData_initialize"
+        yield "c", f"DDS_{x}BuiltinTopicData_finalize"
+
+
+# C record and core record of every conversion, each converted both ways.
+CONVERTED = [(f"DDS_{r}", f"ZORVEX::{r}") for r in [
+    "DomainParticipantFactoryQos", "DomainParticipantQos", "PublisherQos", "SubscriberQos", "TopicQos",
+    "DataWriterQos", "DataReaderQos", "InconsistentTopicStatus", "SampleLostStatus",
+    "SampleRejectedStatus", "LivelinessLostStatus", "LivelinessChangedStatus",
+    "OfferedDeadlineMissedStatus", "RequestedDeadlineMissedStatus", "OfferedIncompatibleQosStatus",
+    "RequestedIncompatibleQosStatus", "PublicationMatchedStatus", "SubscriptionMatchedStatus",
+    "SampleInfo", "ParticipantBuiltinTopicData", "TopicBuiltinTopicData",
+    "PublicationBuiltinTopicData", "SubscriptionBuiltinTopicData"]] + [
+    ("DDS_UCharSequence", vector("unsigned char")), ("DDS_CStringSequence", vector(STRING))]
+
+
+def record_conversions():
+    for c, core in CONVERTED:
+        yield "c++", f"DDSTypeConvert::convert({c} const&, {core}&)"
+        yield "c++", f"DDSTypeConvert::convert({core} const&, {c}&)"
+
+
+def entity_casts():
+    for entity in ("DomainParticipant", "Publisher", "Subscriber", "Topic"):
+        yield "c", f"DDS_{entity}_as_entity"
+    yield "c", "DDS_Topic_as_topicdescription"
+    for op in ("get_instance_handle", "get_statuscondition", "get_status_changes"):
+        yield "c", f"DDS_Entity_{op}"
+    for entity in ("DomainParticipant", "Publisher", "Subscriber"):
+        yield "c", f"DDS_{entity}_enable"
 
 
 GROUPS = {
     "strings": strings,
     "sequences": sequences,
     **{f"maps_{key}": maps_keyed_by(key, k) for key, k in ELEMENTS},
+    "entity sequences": entity_sequences,
+    "qos records": qos_records,
+    "built-in records": builtin_records,
+    "record conversions": record_conversions,
+    "entity casts": entity_casts,
 }

@@ -1,0 +1,72 @@
+/* Listener records: the C callbacks an entity calls when its statuses change.
+ *
+ * The application owns a record and must keep it valid while an entity uses
+ * it; the library reads its fields anew at every callback and never changes
+ * it. A NULL field ignores that event. listener_data is the application's
+ * own: no callback receives it. A status pointer is valid only during the
+ * call. */
+#ifndef QUILLMARC_DDS_LISTENERS_H
+#define QUILLMARC_DDS_LISTENERS_H
+
+#include "dds_infrastructure.h"
+#include "dds_status.h"
+
+/* The reader callbacks, in the order of DDS_DataReaderListener. */
+#define QUILLMARC_READER_LISTENER_FIELDS                                                     \
+  void (*on_requested_deadline_missed)(DDS_DataReader * reader,                              \
+                                       DDS_RequestedDeadlineMissedStatus * status);          \
+  void (*on_requested_incompatible_qos)(DDS_DataReader * reader,                             \
+                                        DDS_RequestedIncompatibleQosStatus * status);        \
+  void (*on_sample_rejected)(DDS_DataReader * reader, DDS_SampleRejectedStatus * status);    \
+  void (*on_sample_lost)(DDS_DataReader * reader, DDS_SampleLostStatus * status);            \
+  void (*on_liveliness_changed)(DDS_DataReader * reader, DDS_LivelinessChangedStatus * status); \
+  void (*on_data_available)(DDS_DataReader * reader);                                        \
+  void (*on_subscription_matched)(DDS_DataReader * reader, DDS_SubscriptionMatchedStatus * status);
+
+/* The writer callbacks, in the order of DDS_DataWriterListener. */
+#define QUILLMARC_WRITER_LISTENER_FIELDS                                                     \
+  void (*on_offered_deadline_missed)(DDS_DataWriter * writer,                                \
+                                     DDS_OfferedDeadlineMissedStatus * status);              \
+  void (*on_offered_incompatible_qos)(DDS_DataWriter * writer,                               \
+                                      DDS_OfferedIncompatibleQosStatus * status);            \
+  void (*on_liveliness_lost)(DDS_DataWriter * writer, DDS_LivelinessLostStatus * status);    \
+  void (*on_publication_matched)(DDS_DataWriter * writer, DDS_PublicationMatchedStatus * status);
+
+typedef struct DDS_DataReaderListener {
+  void* listener_data;
+  QUILLMARC_READER_LISTENER_FIELDS
+} DDS_DataReaderListener;
+
+/* A subscriber's listener also hears the events of its readers. */
+typedef struct DDS_SubscriberListener {
+  void* listener_data;
+  QUILLMARC_READER_LISTENER_FIELDS
+  void (*on_data_on_readers)(DDS_Subscriber* subscriber);
+} DDS_SubscriberListener;
+
+typedef struct DDS_DataWriterListener {
+  void* listener_data;
+  QUILLMARC_WRITER_LISTENER_FIELDS
+} DDS_DataWriterListener;
+
+/* A publisher's listener hears the events of its writers. */
+typedef struct DDS_PublisherListener {
+  void* listener_data;
+  QUILLMARC_WRITER_LISTENER_FIELDS
+} DDS_PublisherListener;
+
+typedef struct DDS_TopicListener {
+  void* listener_data;
+  void (*on_inconsistent_topic)(DDS_Topic* topic, DDS_InconsistentTopicStatus* status);
+} DDS_TopicListener;
+
+/* A participant's listener hears the events of all its entities. */
+typedef struct DDS_DomainParticipantListener {
+  void* listener_data;
+  void (*on_inconsistent_topic)(DDS_Topic* topic, DDS_InconsistentTopicStatus* status);
+  QUILLMARC_WRITER_LISTENER_FIELDS
+  QUILLMARC_READER_LISTENER_FIELDS
+  void (*on_data_on_readers)(DDS_Subscriber* subscriber);
+} DDS_DomainParticipantListener;
+
+#endif

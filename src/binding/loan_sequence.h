@@ -1,0 +1,77 @@
+// SequenceData<T>: the loan sequences a data reader grows and fills through
+// SequenceBase, one heap cell per element. Two instances serve read, take
+// and return_loan: SequenceData<void*> (the address of each lent sample
+// value) and SequenceData<ZORVEX::SampleInfo>.
+//
+// Growing keeps the cells made so far and makes new ones with their defaults
+// (a null pointer; a core sample information as the core constructs it);
+// shrinking only lowers the length. unloan() and the destructor release
+// every cell; after unloan() the sequence is empty again, so nothing later
+// touches a released cell.
+#ifndef QUILLMARC_SRC_BINDING_LOAN_SEQUENCE_H
+#define QUILLMARC_SRC_BINDING_LOAN_SEQUENCE_H
+
+#include <stdexcept>
+#include <type_traits>
+#include <vector>
+
+#include "zorvex/zorvex.h"
+
+template <class T>
+class SequenceData : public SequenceBase {
+ public:
+  SequenceData() = default;
+  ~SequenceData() override { release_cells(); }
+
+  int length() const override { return current_length; }
+
+  // false for a negative n; otherwise n elements become usable.
+  bool length(int n) override {
+    if (n < 0) return false;
+    if (n > owned_count) {
+      cells.reserve(static_cast<size_t>(n));
+      cells.resize(static_cast<size_t>(n), nullptr);
+      cell_buffer = cells.data();
+      while (owned_count < n) {
+        cells[static_cast<size_t>(owned_count)] = new T();
+        ++owned_count;
+      }
+    }
+    current_length = n;
+    return true;
+  }
+
+  void unloan() override {
+    release_cells();
+    owned_count = 0;
+    current_length = 0;
+    cell_buffer = nullptr;
+  }
+
+  // Element i, for i below length(); anything else (a negative i included)
+  // throws std::out_of_range("out of range").
+  T& operator[](int i) {
+    if (static_cast<unsigned>(i) >= static_cast<unsigned>(current_length)) throw std::out_of_range("out of range");
+    return *static_cast<T*>(cells[static_cast<size_t>(i)]);
+  }
+
+  // A new last element copying `info` (information loans only).
+  void push_back(const ZORVEX::SampleInfo& info) {
+    static_assert(std::is_same<T, ZORVEX::SampleInfo>::value, "sample information loans only");
+    // Entries past the owned cells are left over, empty, from a growth that
+    // failed; the new cell takes the first of them.
+    cells.resize(static_cast<size_t>(owned_count));
+    cells.reserve(cells.size() + 1);
+    cells.push_back(new T(info));
+    ++owned_count;
+    ++current_length;
+  }
+
+ private:
+  void release_cells() {
+    for (int32_t i = 0; i < owned_count; ++i) delete static_cast<T*>(cells[static_cast<size_t>(i)]);
+    std::vector<void*>().swap(cells);
+  }
+};
+
+#endif
