@@ -87,7 +87,11 @@ INSTANTIATE_TEST_SUITE_P(
         Incompatibility{"ownership", [](DataWriterQos& q) { q.ownership.kind = EXCLUSIVE_OWNERSHIP_QOS; }, nullptr,
                         OWNERSHIP_QOS_POLICY_ID},
         Incompatibility{"deadline", nullptr, [](DataReaderQos& q) { q.deadline.period = {1, 0}; },
-                        DEADLINE_QOS_POLICY_ID}),
+                        DEADLINE_QOS_POLICY_ID},
+        Incompatibility{"lease", nullptr, [](DataReaderQos& q) { q.liveliness.lease_duration = {2, 0}; },
+                        LIVELINESS_QOS_POLICY_ID},
+        Incompatibility{"zero_offered_against_a_period", [](DataWriterQos& q) { q.deadline.period = {0, 0}; },
+                        [](DataReaderQos& q) { q.deadline.period = {1, 0}; }, DEADLINE_QOS_POLICY_ID}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct Partitions {
@@ -188,3 +192,18 @@ TEST_F(Matching, DisabledEndpointsMatchOnceEnabled) {
 }
 
 }  // namespace
+
+TEST_F(Matching, AZeroDeadlineOrLeaseNamesNoPeriod) {
+    // What a reader QoS record from the C initialiser carries.
+    DataReader* r = reader([](DataReaderQos& q) {
+        q.deadline.period = {0, 0};
+        q.liveliness.lease_duration = {0, 0};
+    });
+    DataWriter* w = writer();
+    PublicationMatchedStatus matched;
+    w->get_publication_matched_status(matched);
+    EXPECT_EQ(matched.current_count, 1);
+    RequestedIncompatibleQosStatus requested;
+    r->get_requested_incompatible_qos_status(requested);
+    EXPECT_EQ(requested.total_count, 0);
+}

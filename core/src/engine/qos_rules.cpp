@@ -15,6 +15,11 @@ using durations::valid;
 
 bool same(const Duration_t& a, const Duration_t& b) { return a.sec == b.sec && a.nanosec == b.nanosec; }
 
+// A deadline period or liveliness lease of zero, the value a C record starts
+// from, names no period: this engine runs no deadline or liveliness timers,
+// so it matches such an endpoint as one with an infinite period.
+Duration_t period(const Duration_t& d) { return d.sec == 0 && d.nanosec == 0 ? DURATION_INFINITE : d; }
+
 bool limit_ok(int32_t v) { return v == LENGTH_UNLIMITED || v > 0; }
 
 // A bounded `small` may not exceed a bounded `big`.
@@ -130,10 +135,10 @@ std::vector<QosPolicyId_t> incompatible_policies(const DataWriterQos& w, const P
     if (offered.access_scope < requested.access_scope || (requested.coherent_access && !offered.coherent_access) ||
         (requested.ordered_access && !offered.ordered_access))
         out.push_back(PRESENTATION_QOS_POLICY_ID);
-    if (longer(w.deadline.period, r.deadline.period)) out.push_back(DEADLINE_QOS_POLICY_ID);
+    if (longer(period(w.deadline.period), period(r.deadline.period))) out.push_back(DEADLINE_QOS_POLICY_ID);
     if (longer(w.latency_budget.duration, r.latency_budget.duration)) out.push_back(LATENCYBUDGET_QOS_POLICY_ID);
     if (w.ownership.kind != r.ownership.kind) out.push_back(OWNERSHIP_QOS_POLICY_ID);
-    if (w.liveliness.kind < r.liveliness.kind || longer(w.liveliness.lease_duration, r.liveliness.lease_duration))
+    if (w.liveliness.kind < r.liveliness.kind || longer(period(w.liveliness.lease_duration), period(r.liveliness.lease_duration)))
         out.push_back(LIVELINESS_QOS_POLICY_ID);
     if (w.reliability.kind < r.reliability.kind) out.push_back(RELIABILITY_QOS_POLICY_ID);
     if (w.destination_order.kind < r.destination_order.kind) out.push_back(DESTINATIONORDER_QOS_POLICY_ID);
