@@ -156,6 +156,7 @@ struct Forwarded {
   DDS_ReturnCode_t (*call)(DDS_Publisher*);
   std::function<void(PublisherDouble&, ZORVEX::ReturnCode_t)> expect;
 };
+void PrintTo(const Forwarded& f, std::ostream* os) { *os << f.name; }
 
 class Forwarders : public ::testing::TestWithParam<Forwarded> {};
 

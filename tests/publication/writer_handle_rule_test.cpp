@@ -55,6 +55,7 @@ struct Operation {
   bool timed;
   const void* sample;  // what the core must receive
 };
+void PrintTo(const Operation& op, std::ostream* os) { *os << op.name; }
 
 #define QUILLMARC_UNTIMED(op, sample_arg)                                                                 \
   Operation{#op,                                                                                          \
