@@ -12,5 +12,7 @@
 #include "dds_status.h"
 #include "dds_listeners.h"
 #include "dds_entity_sequences.h"
+#include "dds_publisher.h"
+#include "dds_datawriter.h"
 
 #endif

@@ -161,6 +161,32 @@ def entity_casts():
         yield "c", f"DDS_{entity}_enable"
 
 
+PUBLISHER_FUNCTIONS = [
+    "create_datawriter", "create_datawriter_with_qos_profile", "delete_datawriter", "lookup_datawriter",
+    "suspend_publications", "resume_publications", "begin_coherent_changes", "end_coherent_changes",
+    "wait_for_acknowledgments", "get_participant", "delete_contained_entities", "get_qos", "set_qos",
+    "set_qos_with_profile", "get_default_datawriter_qos", "set_default_datawriter_qos",
+    "set_default_datawriter_qos_with_profile", "copy_from_topic_qos", "set_listener", "get_listener",
+]
+WRITER_FUNCTIONS = [
+    "register_instance", "register_instance_w_timestamp", "unregister_instance",
+    "unregister_instance_w_timestamp", "get_key_value", "lookup_instance", "write", "write_w_timestamp",
+    "dispose", "dispose_w_timestamp", "get_qos", "set_qos", "set_qos_with_profile", "set_listener",
+    "get_listener", "get_liveliness_lost_status", "get_offered_deadline_missed_status",
+    "get_offered_incompatible_qos_status", "get_publication_matched_status", "wait_for_acknowledgments",
+    "assert_liveliness", "get_topic", "get_publisher", "get_matched_subscription_data",
+    "get_matched_subscriptions",
+]
+
+
+def publication_functions():
+    """The publisher's and the writer's functions (their casts and enable are entity casts)."""
+    for op in PUBLISHER_FUNCTIONS:
+        yield "c", f"DDS_Publisher_{op}"
+    for op in WRITER_FUNCTIONS:
+        yield "c", f"DDS_DataWriter_{op}"
+
+
 GROUPS = {
     "strings": strings,
     "sequences": sequences,
@@ -170,4 +196,5 @@ GROUPS = {
     "built-in records": builtin_records,
     "record conversions": record_conversions,
     "entity casts": entity_casts,
+    "entity functions: publisher, writer": publication_functions,
 }
