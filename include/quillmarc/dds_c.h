@@ -14,5 +14,9 @@
 #include "dds_entity_sequences.h"
 #include "dds_publisher.h"
 #include "dds_datawriter.h"
+#include "dds_subscriber.h"
+#include "dds_datareader.h"
+#include "dds_condition.h"
+#include "dds_waitset.h"
 
 #endif
