@@ -187,6 +187,52 @@ def publication_functions():
         yield "c", f"DDS_DataWriter_{op}"
 
 
+SUBSCRIBER_FUNCTIONS = [
+    "create_datareader", "create_datareader_with_qos_profile", "delete_datareader", "lookup_datareader",
+    "get_datareaders", "notify_datareaders", "begin_access", "end_access", "get_participant",
+    "delete_contained_entities", "get_qos", "set_qos", "set_qos_with_profile", "get_default_datareader_qos",
+    "set_default_datareader_qos", "set_default_datareader_qos_with_profile", "copy_from_topic_qos",
+    "set_listener", "get_listener",
+]
+READER_FUNCTIONS = [
+    "read", "take", "return_loan", "read_next_sample", "take_next_sample", "create_readcondition",
+    "create_querycondition", "delete_readcondition", "delete_contained_entities", "get_qos", "set_qos",
+    "set_qos_with_profile", "set_listener", "get_listener", "get_liveliness_changed_status",
+    "get_requested_deadline_missed_status", "get_requested_incompatible_qos_status", "get_sample_lost_status",
+    "get_sample_rejected_status", "get_subscription_matched_status", "get_topicdescription", "get_subscriber",
+    "wait_for_historical_data", "get_matched_publication_data", "get_matched_publications",
+]
+CONDITION_FUNCTIONS = {
+    "StatusCondition": ["get_trigger_value", "set_enabled_statuses", "get_enabled_statuses", "get_entity",
+                        "as_condition"],
+    "GuardCondition": ["new", "delete", "get_trigger_value", "set_trigger_value", "as_condition"],
+    "ReadCondition": ["get_trigger_value", "get_datareader", "get_sample_state_mask", "get_view_state_mask",
+                      "get_instance_state_mask", "as_condition"],
+    "Condition": ["as_status_condition", "as_guard_condition", "as_read_condition"],
+}
+
+
+def subscription_functions():
+    """The subscriber's, the reader's and the conditions' functions (the subscriber's cast and enable are
+    entity casts), and the sequence through which read and take lend their samples."""
+    for op in SUBSCRIBER_FUNCTIONS:
+        yield "c", f"DDS_Subscriber_{op}"
+    for op in READER_FUNCTIONS:
+        yield "c", f"DDS_DataReader_{op}"
+    for kind, ops in CONDITION_FUNCTIONS.items():
+        for op in ops:
+            yield "c", f"DDS_{kind}_{op}"
+    yield from sequence_rows("Sample", "void const*")
+
+
+def waitset_functions():
+    """Exported in namespace ZORVEX with C++ linkage; the C header binds its C names to these."""
+    seq, duration = "DDS_ConditionSequence*", "DDS_Duration_t const*"
+    for signature in ("new()", "delete(void**)", "attach_condition(void**, void**)",
+                      "detach_condition(void**, void**)", f"wait(void**, {seq}, {duration})",
+                      f"get_conditions(void**, {seq})"):
+        yield "c++", f"ZORVEX::DDS_WaitSet_{signature}"
+
 GROUPS = {
     "strings": strings,
     "sequences": sequences,
@@ -197,4 +243,6 @@ GROUPS = {
     "record conversions": record_conversions,
     "entity casts": entity_casts,
     "entity functions: publisher, writer": publication_functions,
+    "entity functions: subscriber, reader, conditions": subscription_functions,
+    "wait-set": waitset_functions,
 }
