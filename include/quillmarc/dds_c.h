@@ -12,5 +12,8 @@
 #include "dds_status.h"
 #include "dds_listeners.h"
 #include "dds_entity_sequences.h"
+#include "dds_domain_participant_factory.h"
+#include "dds_domain_participant.h"
+#include "dds_topic.h"
 
 #endif
