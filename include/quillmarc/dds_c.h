@@ -14,5 +14,8 @@
 #include "dds_entity_sequences.h"
 #include "dds_publisher.h"
 #include "dds_datawriter.h"
+#include "dds_domain_participant_factory.h"
+#include "dds_domain_participant.h"
+#include "dds_topic.h"
 
 #endif
