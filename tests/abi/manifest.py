@@ -187,6 +187,42 @@ def publication_functions():
         yield "c", f"DDS_DataWriter_{op}"
 
 
+FACTORY_FUNCTIONS = [
+    "get_instance", "finalize_instance", "create_participant", "create_participant_with_qos_profile",
+    "delete_participant", "lookup_participant", "set_default_participant_qos", "get_default_participant_qos",
+    "set_qos", "get_qos", "load_qos_from_xml", "unload_qos", "set_default_participant_qos_with_profile",
+    "set_qos_with_profile"] + [
+    f"get_{x}_qos_from_profile"
+    for x in ("participant_factory", "participant", "topic", "publisher", "subscriber", "datareader", "datawriter")]
+PARTICIPANT_FUNCTIONS = [
+    "get_qos", "set_qos", "set_qos_with_profile", "set_listener", "get_listener", "registe_type",
+    "create_publisher", "create_publisher_with_qos_profile", "delete_publisher",
+    "create_subscriber", "create_subscriber_with_qos_profile", "delete_subscriber",
+    "create_topic", "create_topic_with_qos_profile", "delete_topic",
+    "create_contentfilteredtopic", "delete_contentfilteredtopic", "find_topic", "lookup_topicdescription",
+    "get_builtin_subscriber", "delete_contained_entities",
+    "ignore_participant", "ignore_topic", "ignore_publication", "ignore_subscription", "contains_entity",
+    "get_discovered_participant_data", "get_discovered_topic_data", "get_discovered_participants",
+    "get_discovered_topics", "assert_liveliness", "get_domain_id", "get_current_time"] + [
+    f"{op}_default_{x}_qos" for x in ("publisher", "subscriber", "topic") for op in ("set", "get")] + [
+    f"set_default_{x}_qos_with_profile" for x in ("publisher", "subscriber", "topic")]
+TOPIC_FUNCTIONS = [
+    "DDS_TopicDescription_get_name", "DDS_TopicDescription_get_type_name", "DDS_TopicDescription_get_participant",
+    "DDS_Topic_get_qos", "DDS_Topic_set_qos", "DDS_Topic_set_qos_with_profile", "DDS_Topic_set_listener",
+    "DDS_Topic_get_listener", "DDS_Topic_get_inconsistent_topic_status",
+    "DDS_ContentFilterTopic_get_related_topic", "DDS_ContentFilteredTopic_get_expression_parameters",
+    "DDS_ContentFilteredTopic_set_expression_parameters"]
+
+
+def factory_participant_topic():
+    for op in FACTORY_FUNCTIONS:
+        yield "c", f"DDS_DomainParticipantFactory_{op}"
+    for op in PARTICIPANT_FUNCTIONS:
+        yield "c", f"DDS_DomainParticipant_{op}"
+    for name in TOPIC_FUNCTIONS:
+        yield "c", name
+
+
 SUBSCRIBER_FUNCTIONS = [
     "create_datareader", "create_datareader_with_qos_profile", "delete_datareader", "lookup_datareader",
     "get_datareaders", "notify_datareaders", "begin_access", "end_access", "get_participant",
@@ -233,6 +269,7 @@ def waitset_functions():
                       f"get_conditions(void**, {seq})"):
         yield "c++", f"ZORVEX::DDS_WaitSet_{signature}"
 
+
 GROUPS = {
     "strings": strings,
     "sequences": sequences,
@@ -243,6 +280,7 @@ GROUPS = {
     "record conversions": record_conversions,
     "entity casts": entity_casts,
     "entity functions: publisher, writer": publication_functions,
+    "entity functions: factory, participant, topic": factory_participant_topic,
     "entity functions: subscriber, reader, conditions": subscription_functions,
     "wait-set": waitset_functions,
 }
