@@ -207,3 +207,16 @@ TEST_F(Matching, AZeroDeadlineOrLeaseNamesNoPeriod) {
     r->get_requested_incompatible_qos_status(requested);
     EXPECT_EQ(requested.total_count, 0);
 }
+
+TEST_F(Matching, ATimeBasedFilterNeedsADeadlineAtLeastAsLongUnlessTheDeadlineIsZero) {
+    EXPECT_EQ(reader([](DataReaderQos& q) {
+                  q.deadline.period = {1, 0};
+                  q.time_based_filter.minimum_separation = {2, 0};
+              }),
+              nullptr);
+    EXPECT_NE(reader([](DataReaderQos& q) {
+                  q.deadline.period = {0, 0};
+                  q.time_based_filter.minimum_separation = {2, 0};
+              }),
+              nullptr);
+}

@@ -108,7 +108,7 @@ bool consistent(const DataReaderQos& q) {
     return kinds_ok(q.durability.kind, q.liveliness, q.reliability, q.destination_order.kind, q.ownership.kind) &&
            history_ok(q.history, q.resource_limits) && valid(q.deadline.period) &&
            valid(q.latency_budget.duration) && valid(q.time_based_filter.minimum_separation) &&
-           !longer(q.time_based_filter.minimum_separation, q.deadline.period) &&
+           !longer(q.time_based_filter.minimum_separation, period(q.deadline.period)) &&
            valid(q.reader_data_lifecycle.autopurge_nowriter_samples_delay) &&
            valid(q.reader_data_lifecycle.autopurge_disposed_samples_delay);
 }
