@@ -1,9 +1,11 @@
 // The shapes most entity operations share, written once: installing a
-// listener, changing the QoS, enabling under an enabled parent.
+// listener, changing the QoS, enabling under an enabled parent, answering
+// for the endpoints matched with a writer or reader.
 #ifndef ZORVEX_SRC_ENGINE_ENTITY_OPERATIONS_H
 #define ZORVEX_SRC_ENGINE_ENTITY_OPERATIONS_H
 
 #include <memory>
+#include <vector>
 
 #include "engine/deferred.h"
 #include "engine/listener_slot.h"
@@ -61,6 +63,29 @@ ReturnCode_t enable_below(E& entity, const Parent& parent) {
         entity.enable_locked(after);
     }
     after.run();
+    return RETCODE_OK;
+}
+
+// The built-in data of the matched endpoint with that handle.
+template <class E, class Data>
+ReturnCode_t matched_endpoint_data(const E& entity, Data& data, const InstanceHandle_t& handle) {
+    Guard g;
+    if (entity.deleted_) return RETCODE_ALREADY_DELETED;
+    for (const auto* other : entity.matched_)
+        if (other->handle_ == handle) {
+            describe(*other, data);
+            return RETCODE_OK;
+        }
+    return RETCODE_BAD_PARAMETER;
+}
+
+// The handles of the matched endpoints, in matching order.
+template <class E>
+ReturnCode_t matched_endpoint_handles(const E& entity, std::vector<InstanceHandle_t>& handles) {
+    Guard g;
+    if (entity.deleted_) return RETCODE_ALREADY_DELETED;
+    handles.clear();
+    for (const auto* other : entity.matched_) handles.push_back(other->handle_);
     return RETCODE_OK;
 }
 

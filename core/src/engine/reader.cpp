@@ -320,24 +320,12 @@ ReturnCode_t ReaderImpl::wait_for_historical_data(const Duration_t&) {
     return deleted_ ? RETCODE_ALREADY_DELETED : enabled_ ? RETCODE_OK : RETCODE_NOT_ENABLED;
 }
 
-ReturnCode_t ReaderImpl::get_matched_publication_data(PublicationBuiltinTopicData& data,
-                                                      const InstanceHandle_t& handle) {
-    Guard g;
-    if (deleted_) return RETCODE_ALREADY_DELETED;
-    for (WriterImpl* w : matched_)
-        if (w->handle_ == handle) {
-            describe(*w, data);
-            return RETCODE_OK;
-        }
-    return RETCODE_BAD_PARAMETER;
+ReturnCode_t ReaderImpl::get_matched_publication_data(PublicationBuiltinTopicData& data, const InstanceHandle_t& handle) {
+    return matched_endpoint_data(*this, data, handle);
 }
 
 ReturnCode_t ReaderImpl::get_matched_publications(std::vector<InstanceHandle_t>& handles) {
-    Guard g;
-    if (deleted_) return RETCODE_ALREADY_DELETED;
-    handles.clear();
-    for (WriterImpl* w : matched_) handles.push_back(w->handle_);
-    return RETCODE_OK;
+    return matched_endpoint_handles(*this, handles);
 }
 
 ReturnCode_t ReaderImpl::set_qos(const DataReaderQos& qos) {

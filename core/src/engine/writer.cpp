@@ -287,24 +287,12 @@ Publisher* WriterImpl::get_publisher() {
     return deleted_ ? nullptr : &publisher_;
 }
 
-ReturnCode_t WriterImpl::get_matched_subscription_data(SubscriptionBuiltinTopicData& data,
-                                                       const InstanceHandle_t& handle) {
-    Guard g;
-    if (deleted_) return RETCODE_ALREADY_DELETED;
-    for (ReaderImpl* r : matched_)
-        if (r->handle_ == handle) {
-            describe(*r, data);
-            return RETCODE_OK;
-        }
-    return RETCODE_BAD_PARAMETER;
+ReturnCode_t WriterImpl::get_matched_subscription_data(SubscriptionBuiltinTopicData& data, const InstanceHandle_t& handle) {
+    return matched_endpoint_data(*this, data, handle);
 }
 
 ReturnCode_t WriterImpl::get_matched_subscriptions(std::vector<InstanceHandle_t>& handles) {
-    Guard g;
-    if (deleted_) return RETCODE_ALREADY_DELETED;
-    handles.clear();
-    for (ReaderImpl* r : matched_) handles.push_back(r->handle_);
-    return RETCODE_OK;
+    return matched_endpoint_handles(*this, handles);
 }
 
 ReturnCode_t WriterImpl::set_qos(const DataWriterQos& qos) {
