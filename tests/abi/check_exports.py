@@ -4,7 +4,9 @@
 usage: check_exports.py LIBRARY [GROUP...]
 
 A "c" row must be exported under its plain name (C linkage); a "c++" row
-must be exported mangled and demangle to exactly the row.
+must be exported mangled and demangle to exactly the row. Checked against
+every group, the library must also export nothing the manifest does not
+list, so internal helpers and standard-library template code stay inside.
 """
 import subprocess
 import sys
@@ -34,6 +36,13 @@ def main(argv):
         for name in missing:
             print(f"  missing: {name}")
         failed = failed or bool(missing)
+    if not argv[2:]:
+        promised = {name for group in manifest.GROUPS.values() for _, name in group()}
+        unpromised = sorted((plain - {n for n in plain if n.startswith("_Z")} | cxx) - promised)
+        print(f"exported beyond the interface: {len(unpromised)}")
+        for name in unpromised:
+            print(f"  unpromised: {name}")
+        failed = failed or bool(unpromised)
     return 1 if failed else 0
 
 
