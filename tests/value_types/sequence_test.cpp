@@ -1,6 +1,7 @@
 // The sequence family over the 15 element types.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -49,6 +50,27 @@ TEST(LongDoubleSequence, CopiesCarryAllSixteenBytes) {
   DDS_LongDoubleSequence copy(*q);
   EXPECT_EQ(std::memcmp(copy.data(), &v, sizeof v), 0);
   EXPECT_EQ(reinterpret_cast<uintptr_t>(copy.data()) % 16, 0u);
+  DDS_LongDoubleSequence_destroy(q);
+}
+
+// A DDS_LongDouble argument travels as two 64-bit integer words, the way a
+// 16-byte integer aggregate does, not in memory as a bare long double would.
+// Both sides of this file share one declaration, so only a call made in the
+// integer-word shape shows a change of that calling convention.
+TEST(LongDoubleSequence, ValueArgumentTravelsAsTwoIntegerWords) {
+  using AsWords = void (*)(DDS_LongDoubleSequence*, std::uint64_t, std::uint64_t);
+  const auto push_words = reinterpret_cast<AsWords>(
+      reinterpret_cast<void (*)()>(&DDS_LongDoubleSequence_push_back_value));
+  DDS_LongDouble v{};
+  v.value = -3.75L;
+  for (int i = 10; i < 16; ++i) v.bytes[i] = static_cast<unsigned char>(0xB0 + i);
+  std::uint64_t words[2];
+  std::memcpy(words, &v, sizeof words);
+
+  DDS_LongDoubleSequence* q = DDS_LongDoubleSequence_create();
+  push_words(q, words[0], words[1]);
+  ASSERT_EQ(DDS_LongDoubleSequence_size(q), 1u);
+  EXPECT_EQ(std::memcmp(DDS_LongDoubleSequence_at(q, 0), &v, sizeof v), 0);
   DDS_LongDoubleSequence_destroy(q);
 }
 
