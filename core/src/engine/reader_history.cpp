@@ -47,16 +47,18 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, const InstanceH
         it->second.handle = handle;
     }
     Instance& inst = it->second;
+    Effect effect = Effect::none;
     if (!owns(inst, change)) {
         if (change.kind == Change::unregister) drop_writer(inst, change.writer);
-        return Effect::none;
+    } else if (change.kind == Change::write) {
+        effect = store(inst, change);
+    } else if (change.kind == Change::dispose) {
+        effect = dispose(inst, change);
+    } else {
+        effect = unregister(inst, change.writer, change);
     }
-    switch (change.kind) {
-        case Change::write: return store(inst, change);
-        case Change::dispose: return dispose(inst, change);
-        case Change::unregister: return unregister(inst, change.writer, change);
-    }
-    return Effect::none;
+    purge_if_done(inst);  // its last writer may have left an instance whose samples are all taken
+    return effect;
 }
 
 // Under exclusive ownership only the strongest live writer (the lowest
