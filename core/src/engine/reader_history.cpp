@@ -142,14 +142,18 @@ bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& no
 }
 
 // The state change needs a sample to be seen only when no unread sample of
-// the instance carries it already.
+// the instance carries it already. Such a sample reports the instance's state
+// as it is now, so it replaces an earlier one (read by then): a reader that
+// reads without taking keeps one per instance, not one per change.
 void ReaderHistory::add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer) {
     if (inst.unread > 0) return;
+    if (inst.invalid_sample) erase(*inst.invalid_sample);
     Buffer data = new_buffer();
     std::memset(data.get(), 0, type_.sample_size);
     std::memcpy(data.get() + type_.key_offset, inst.key.data(), inst.key.size());
     samples_.push_back(Sample{std::move(data), &inst, NOT_READ_SAMPLE_STATE, false, timestamp, writer,
                               inst.disposed_generation, inst.no_writers_generation});
+    inst.invalid_sample = std::prev(samples_.end());
     ++inst.samples;
     ++inst.unread;
 }
@@ -161,6 +165,8 @@ void ReaderHistory::erase(Samples::iterator s) noexcept {
     if (s->valid) {
         inst.valid_samples.erase(std::find(inst.valid_samples.begin(), inst.valid_samples.end(), s));
         --valid_total_;
+    } else {
+        inst.invalid_sample.reset();
     }
     if (s->state == NOT_READ_SAMPLE_STATE) --inst.unread;
     --inst.samples;
