@@ -43,6 +43,22 @@ TEST_F(History, KeepAllStopsAtItsLimitsAndReportsTheRejection) {
     EXPECT_EQ(values_of(drain(r)), (std::vector<int32_t>{1, 2, 4}));
 }
 
+TEST_F(History, AnInstanceLeftWithNoSampleAndNoWriterIsForgotten) {
+    DataWriter* w = writer();
+    DataReader* r = reader([](DataReaderQos& q) { q.resource_limits.max_instances = 1; });
+    const Sample first = sample(1, 1);
+    ASSERT_EQ(w->write(&first, HANDLE_NIL), RETCODE_OK);
+    ASSERT_EQ(w->dispose(&first, HANDLE_NIL), RETCODE_OK);
+    EXPECT_EQ(drain(r).size(), 1u);  // the value, now showing the disposal
+    ASSERT_EQ(w->unregister_instance(&first, HANDLE_NIL), RETCODE_OK);
+    EXPECT_EQ(r->lookup_instance(&first), HANDLE_NIL);
+    ASSERT_EQ(write(w, 2, 2), RETCODE_OK);  // finds room for a new instance
+    EXPECT_EQ(values_of(drain(r)), std::vector<int32_t>{2});
+    SampleRejectedStatus rejected;
+    ASSERT_EQ(r->get_sample_rejected_status(rejected), RETCODE_OK);
+    EXPECT_EQ(rejected.total_count, 0);
+}
+
 TEST_F(History, AReliableWriterTimesOutWhileAReliableReaderIsFull) {
     DataWriter* w = writer([](DataWriterQos& q) { q.reliability.max_blocking_time = {0, 20000000}; });
     DataReader* r = reader([](DataReaderQos& q) {

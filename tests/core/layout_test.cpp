@@ -109,6 +109,10 @@ TEST(Layout, ParticipantListenerHasItsThreeVirtualBases) {
     EXPECT_EQ(dynamic_cast<DomainParticipantListener*>(pub), &p);
     EXPECT_EQ(dynamic_cast<DomainParticipantListener*>(sub), &p);
     EXPECT_EQ(dynamic_cast<DomainParticipantListener*>(topic), &p);
+    // Virtual bases are laid out in the order they are declared in.
+    const auto at = [](const void* part) { return reinterpret_cast<std::uintptr_t>(part); };
+    EXPECT_LT(at(pub), at(sub));
+    EXPECT_LT(at(sub), at(topic));
 }
 
 TEST(Layout, RecordsHaveTheWidthsCallersRelyOn) {

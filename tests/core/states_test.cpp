@@ -64,6 +64,26 @@ TEST_F(States, AnUnreadSampleCarriesTheDisposalItself) {
     EXPECT_EQ(got[0].info.instance_state, NOT_ALIVE_DISPOSED_INSTANCE_STATE);
 }
 
+// A reader that reads without taking keeps one sample for the instance's
+// latest state change, not one for every change it ever saw.
+TEST_F(States, ReadingWithoutTakingKeepsOneStateChangeSamplePerInstance) {
+    DataWriter* w = writer();
+    DataReader* r = reader([](DataReaderQos& q) { q.history.kind = KEEP_LAST_HISTORY_QOS; });
+    const Sample key = sample(4, 0);
+    for (int round = 1; round <= 3; ++round) {
+        ASSERT_EQ(write(w, 4, round), RETCODE_OK);
+        drain(r, false);
+        ASSERT_EQ(w->dispose(&key, HANDLE_NIL), RETCODE_OK);
+        drain(r, false);
+    }
+    auto held = drain(r, false);
+    ASSERT_EQ(held.size(), 2u);
+    EXPECT_EQ(held[0].data.value, 3);
+    EXPECT_FALSE(held[1].info.valid_data);
+    EXPECT_EQ(held[1].info.instance_state, NOT_ALIVE_DISPOSED_INSTANCE_STATE);
+    EXPECT_EQ(held[1].info.disposed_generation_count, 2);
+}
+
 TEST_F(States, TheLastWriterLeavingMakesAnInstanceNoWriters) {
     DataWriter* keeper = writer([](DataWriterQos& q) { q.writer_data_lifecycle.autodispose_unregistered_instances = false; });
     DataReader* r = reader();

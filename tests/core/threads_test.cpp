@@ -1,5 +1,6 @@
 // Several threads at once: writers, listeners and a wait-set taking, a
 // thread making and deleting readers, writers held back by full readers.
+#include <chrono>
 #include <thread>
 
 #include "engine_fixture.h"
@@ -112,6 +113,23 @@ TEST_F(Threads, AReliableWriterResumesWhenTheReaderTakesFromAnotherThread) {
     EXPECT_EQ(got, expected);
 }
 
+
+TEST_F(Threads, AWriterHeldBackByAFullReaderGoesOnOnceThatReaderLeaves) {
+    DataWriter* w = writer([](DataWriterQos& q) { q.reliability.max_blocking_time = {30, 0}; });
+    DataReader* full = reader([](DataReaderQos& q) {
+        q.reliability.kind = RELIABLE_RELIABILITY_QOS;
+        q.resource_limits.max_samples = 1;
+    });
+    ASSERT_EQ(write(w, 1, 1), RETCODE_OK);
+    std::thread leaving([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        EXPECT_EQ(subscriber->delete_datareader(full), RETCODE_OK);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(write(w, 1, 2), RETCODE_OK);
+    leaving.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));  // not its 30 s
+}
 
 TEST_F(Threads, FindTopicWaitsForAnotherParticipantsTopic) {
     DomainParticipant* other = join(domain);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/clock.h"
+#include "engine/lock.h"
 #include "engine/participant.h"
 #include "engine/publisher.h"
 #include "engine/qos_rules.h"
@@ -93,6 +94,7 @@ void disconnect(WriterImpl& w, ReaderImpl& r, Deferred& after) {
     live.last_publication_handle = w.handle_;
     raise(r, LIVELINESS_CHANGED_STATUS, live, &DataReaderListener::on_liveliness_changed, after);
     if (r.history_.writer_gone(w.handle_, clock_now()) && !r.deleted_) data_arrived({&r}, after);
+    room_freed().notify_all();  // a writer held back by this reader need not wait for it any more
 }
 
 void settle(WriterImpl& w, ReaderImpl& r, Deferred& after) {

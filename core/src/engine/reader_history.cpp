@@ -47,16 +47,18 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, const InstanceH
         it->second.handle = handle;
     }
     Instance& inst = it->second;
+    Effect effect = Effect::none;
     if (!owns(inst, change)) {
         if (change.kind == Change::unregister) drop_writer(inst, change.writer);
-        return Effect::none;
+    } else if (change.kind == Change::write) {
+        effect = store(inst, change);
+    } else if (change.kind == Change::dispose) {
+        effect = dispose(inst, change);
+    } else {
+        effect = unregister(inst, change.writer, change);
     }
-    switch (change.kind) {
-        case Change::write: return store(inst, change);
-        case Change::dispose: return dispose(inst, change);
-        case Change::unregister: return unregister(inst, change.writer, change);
-    }
-    return Effect::none;
+    purge_if_done(inst);  // its last writer may have left an instance whose samples are all taken
+    return effect;
 }
 
 // Under exclusive ownership only the strongest live writer (the lowest
@@ -140,14 +142,18 @@ bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& no
 }
 
 // The state change needs a sample to be seen only when no unread sample of
-// the instance carries it already.
+// the instance carries it already. Such a sample reports the instance's state
+// as it is now, so it replaces an earlier one (read by then): a reader that
+// reads without taking keeps one per instance, not one per change.
 void ReaderHistory::add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer) {
     if (inst.unread > 0) return;
+    if (inst.invalid_sample) erase(*inst.invalid_sample);
     Buffer data = new_buffer();
     std::memset(data.get(), 0, type_.sample_size);
     std::memcpy(data.get() + type_.key_offset, inst.key.data(), inst.key.size());
     samples_.push_back(Sample{std::move(data), &inst, NOT_READ_SAMPLE_STATE, false, timestamp, writer,
                               inst.disposed_generation, inst.no_writers_generation});
+    inst.invalid_sample = std::prev(samples_.end());
     ++inst.samples;
     ++inst.unread;
 }
@@ -159,6 +165,8 @@ void ReaderHistory::erase(Samples::iterator s) noexcept {
     if (s->valid) {
         inst.valid_samples.erase(std::find(inst.valid_samples.begin(), inst.valid_samples.end(), s));
         --valid_total_;
+    } else {
+        inst.invalid_sample.reset();
     }
     if (s->state == NOT_READ_SAMPLE_STATE) --inst.unread;
     --inst.samples;

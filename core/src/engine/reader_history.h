@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <deque>
 #include <list>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -77,8 +78,9 @@ private:
         std::vector<InstanceHandle_t> writers;  // live writers of the instance
         InstanceHandle_t owner;                 // exclusive ownership
         int32_t owner_strength = 0;
-        std::deque<Samples::iterator> valid_samples;  // oldest first
-        size_t samples = 0;                           // valid and invalid
+        std::deque<Samples::iterator> valid_samples;      // oldest first
+        std::optional<Samples::iterator> invalid_sample;  // at most one
+        size_t samples = 0;                               // valid and invalid
         size_t unread = 0;
     };
 
