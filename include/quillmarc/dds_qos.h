@@ -5,7 +5,13 @@
  * A record embeds sequences: before any use, give it its defaults with its
  * DDS_<X>Qos_initialize (once, on a record not yet initialised), and release
  * it with DDS_<X>Qos_finalize. The factory's record has no sequence and needs
- * neither. */
+ * neither.
+ *
+ * In C++ a record object declared as such already has its sequences
+ * constructed, and its destructor releases them: pair _initialize and
+ * _finalize only on storage that C++ has not constructed as a record (as C
+ * holds it), never _finalize on an object that its destructor will release
+ * again. */
 #ifndef QUILLMARC_DDS_QOS_H
 #define QUILLMARC_DDS_QOS_H
 

@@ -2,7 +2,8 @@
  *
  * A built-in topic data record embeds strings and sequences: give it its
  * defaults with its DDS_<X>BuiltinTopicData_initialize before a matched- or
- * discovered-data call fills it, and release it with the _finalize twin. */
+ * discovered-data call fills it, and release it with the _finalize twin
+ * (in C++, only on storage not constructed as a record: see dds_qos.h). */
 #ifndef QUILLMARC_DDS_STATUS_H
 #define QUILLMARC_DDS_STATUS_H
 

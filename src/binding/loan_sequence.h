@@ -61,7 +61,9 @@ class SequenceData : public SequenceBase {
     // Entries past the owned cells are left over, empty, from a growth that
     // failed; the new cell takes the first of them.
     cells.resize(static_cast<size_t>(owned_count));
-    cells.reserve(cells.size() + 1);
+    // Room first, so that the new cell cannot leak; doubled, so that
+    // return_loan rebuilding a long loan one cell at a time stays linear.
+    if (cells.size() == cells.capacity()) cells.reserve(cells.empty() ? 8 : 2 * cells.size());
     cells.push_back(new T(info));
     ++owned_count;
     ++current_length;

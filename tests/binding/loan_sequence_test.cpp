@@ -73,6 +73,20 @@ TEST(LoanSequence, PushBackAppendsACopy) {
   EXPECT_TRUE(loan[1].valid_data);
 }
 
+TEST(LoanSequence, PushBackGrowsTheCellArrayGeometrically) {
+  // return_loan rebuilds a loan of any length one push_back at a time.
+  InfoLoan loan;
+  const ZORVEX::SampleInfo info;
+  int reallocations = 0;
+  for (int i = 0; i < 4096; ++i) {
+    const size_t capacity = loan.cells.capacity();
+    loan.push_back(info);
+    if (loan.cells.capacity() != capacity) ++reallocations;
+  }
+  EXPECT_EQ(loan.length(), 4096);
+  EXPECT_LE(reallocations, 13);
+}
+
 TEST(LoanSequence, UnloanReleasesEverythingAndLeavesAnEmptySequence) {
   InfoLoan loan;
   loan.length(4);
