@@ -1,14 +1,15 @@
 // What the core receives from the factory, participant and topic functions,
 // against doubles of the core: the QoS default sentinel and the bridges of
 // the creators, profile names, deleted children, null texts, converted
-// instance handles, outputs written whatever the code, and the operations
-// that make no core call.
+// instance handles, outputs written whatever the code, core exceptions
+// passing through, and the operations that make no core call.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -535,6 +536,73 @@ TEST(Getters, AFailedInconsistentTopicStatusReadsAsZeroCounts) {
   EXPECT_EQ(DDS_Topic_get_inconsistent_topic_status(t, &status), DDS_RETCODE_OK);
   EXPECT_EQ(status.total_count, 3);
   EXPECT_EQ(status.total_count_change, 2);
+}
+
+// ---------------------------------------------------------------------------
+// A core that throws: the exception reaches the caller unchanged, the records
+// the caller passed stay as they were, and every local built for the call
+// (converted QoS, texts, parameter lists, core records) is released, which
+// the sanitizer build checks.
+
+TEST(CoreExceptions, PassThroughEveryShapeLeavingTheCallersRecords) {
+  Doubles d;
+  const std::string long_name(80, 'n');  // texts held on the heap
+  const auto fail = [] { return std::runtime_error("core failure"); };
+  CTopicQos topic_qos;
+  bytes(topic_qos->topic_data.value) = {1, 2, 3};
+  DDS_CStringSequence parameters;
+  set_names(parameters, {long_name, long_name});
+  const DDS_InstanceHandle_t handle = c_handle(0x11, 1);
+
+  EXPECT_CALL(d.participant, create_topic(_, _, _, _, _))
+      .WillOnce([&](const std::string&, const std::string&, const ZORVEX::TopicQos&, ZORVEX::TopicListener* l,
+                    const StatusMask&) -> ZORVEX::Topic* {
+        delete l;  // the bridge was the core's
+        throw fail();
+      });
+  EXPECT_CALL(d.participant, create_contentfilteredtopic(_, _, _, _)).WillOnce(::testing::Throw(fail()));
+  EXPECT_CALL(d.participant, register_type(_, _)).WillOnce(::testing::Throw(fail()));
+  EXPECT_CALL(d.participant, lookup_topicdescription(_)).WillOnce(::testing::Throw(fail()));
+  EXPECT_CALL(d.participant, get_discovered_participant_data(_, _))
+      .WillOnce([&](ZORVEX::ParticipantBuiltinTopicData& data,
+                    const ZORVEX::InstanceHandle_t&) -> ZORVEX::ReturnCode_t {
+        data.user_data.value = {7, 7};
+        throw fail();
+      });
+  EXPECT_CALL(d.factory, get_default_participant_qos(_))
+      .WillOnce([&](ZORVEX::DomainParticipantQos& qos) -> ZORVEX::ReturnCode_t {
+        qos.user_data.value = {7, 7};
+        throw fail();
+      });
+
+  CParticipantData participant_data;
+  bytes(participant_data->user_data.value) = {9};
+  CParticipantQos participant_qos;
+  bytes(participant_qos->user_data.value) = {9};
+  DDS_TopicListener listener{};
+  const std::vector<std::pair<const char*, std::function<void()>>> calls = {
+      {"create_topic",
+       [&] {
+         DDS_DomainParticipant_create_topic(d.p, long_name.c_str(), long_name.c_str(), topic_qos.get(), &listener, 0);
+       }},
+      {"create_contentfilteredtopic",
+       [&] {
+         DDS_DomainParticipant_create_contentfilteredtopic(d.p, long_name.c_str(), nullptr, long_name.c_str(),
+                                                           &parameters);
+       }},
+      {"registe_type", [&] { DDS_DomainParticipant_registe_type(d.p, long_name.c_str(), nullptr); }},
+      {"lookup_topicdescription", [&] { DDS_DomainParticipant_lookup_topicdescription(d.p, long_name.c_str()); }},
+      {"get_discovered_participant_data",
+       [&] { DDS_DomainParticipant_get_discovered_participant_data(d.p, participant_data.get(), &handle); }},
+      {"get_default_participant_qos",
+       [&] { DDS_DomainParticipantFactory_get_default_participant_qos(d.f, participant_qos.get()); }},
+  };
+  for (const auto& call : calls) {
+    SCOPED_TRACE(call.first);
+    EXPECT_THROW_MESSAGE(call.second(), std::runtime_error, "core failure");
+  }
+  EXPECT_EQ(bytes(participant_data->user_data.value), std::vector<unsigned char>{9});
+  EXPECT_EQ(bytes(participant_qos->user_data.value), std::vector<unsigned char>{9});
 }
 
 // ---------------------------------------------------------------------------
