@@ -37,12 +37,17 @@ QUILLMARC_EXTERN_C_BEGIN
  *
  * Whatever the code, info_seq then holds exactly one sample information per
  * sample (none on NO_DATA): the sequence is resized, elements it held before
- * are overwritten but for their reserved words, new ones start all zero. The
- * whole content of data_values is replaced by the samples' value addresses,
+ * are overwritten but for their reserved words, new ones start all zero.
+ * data_values must come empty and then holds the samples' value addresses,
  * in the same order. These values are lent: hand data_values and info_seq
  * back with DDS_DataReader_return_loan once done, before taking into the same
  * sequence again; a reader with loans out cannot be deleted. Loans taken into
  * different sequences may be returned in any order.
+ *
+ * A data_values that is not empty still holds a loan (or something else the
+ * call would overwrite): read and take then answer
+ * DDS_RETCODE_PRECONDITION_NOT_MET, ask the reader nothing and leave both
+ * sequences as they are.
  *
  * data_values NULL: only the sample information reaches the caller; the
  * values are handed back to the reader before the function returns, so

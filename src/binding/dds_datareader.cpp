@@ -42,6 +42,9 @@ void deliver(SequenceData<void*>& data, SequenceData<ZORVEX::SampleInfo>& infos,
 ZORVEX::ReturnCode_t lend(ReadOrTake op, DDS_DataReader* reader, DDS_SampleSequence* data_values,
                           DDS_SampleInfoSequence* info_seq, DDS_Long max_samples, DDS_SampleStateMask sample_states,
                           DDS_ViewStateMask view_states, DDS_InstanceStateMask instance_states) {
+  // Addresses still in data_values are a loan not yet returned: replacing
+  // them would lose it for good, and the reader could never be deleted.
+  if (data_values != nullptr && !DDS_SampleSequence_empty(data_values)) return DDS_RETCODE_PRECONDITION_NOT_MET;
   // Made in this order so that the data loan goes first.
   SequenceData<ZORVEX::SampleInfo> infos;
   SequenceData<void*> data;

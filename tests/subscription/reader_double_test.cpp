@@ -73,10 +73,9 @@ class Reader : public ::testing::Test {
   std::vector<const void*> data() const { return *data_; }
   std::vector<DDS_SampleInfo>& infos() const { return *infos_; }
 
-  // Fills the caller's sequences with n elements of old content: junk
-  // addresses, and sample informations whose every byte is 0xAB.
+  // Fills the caller's information sequence with n elements of old content,
+  // sample informations whose every byte is 0xAB.
   void fill_old(size_t n) {
-    for (size_t i = 0; i < n; ++i) DDS_SampleSequence_push_back_value(data_, &junk_);
     DDS_SampleInfo old;
     std::memset(&old, 0xAB, sizeof old);
     infos().assign(n, old);
@@ -187,8 +186,19 @@ TEST_P(ReadOrTake, ACoreExceptionPassesThroughAndTheSequencesStay) {
   else
     EXPECT_CALL(reader_, read(_, _, _, _, _, _)).WillOnce(fails);
   EXPECT_THROW_MESSAGE(call(data_), std::runtime_error, "core failure");
-  EXPECT_EQ(data().size(), 2u);
+  EXPECT_TRUE(data().empty());
   EXPECT_EQ(infos().size(), 2u);
+}
+
+// Addresses left in the data sequence are a loan not yet returned: the call
+// refuses rather than lose it, and the reader is not asked.
+TEST_P(ReadOrTake, ADataSequenceStillHoldingAddressesIsRefusedUntouched) {
+  fill_old(2);
+  DDS_SampleSequence_push_back_value(data_, &junk_);
+  EXPECT_EQ(call(data_), DDS_RETCODE_PRECONDITION_NOT_MET);
+  EXPECT_EQ(data(), std::vector<const void*>{&junk_});
+  ASSERT_EQ(infos().size(), 2u);
+  EXPECT_EQ(infos()[1].reserved_0, 0xABABABABu);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reader, ReadOrTake,

@@ -109,7 +109,6 @@ TEST_F(Readers, TakeHandsTheCallerEverySampleWithItsInformationAndRemovesIt) {
   EXPECT_EQ(DDS_SampleSequence_size(loan.data), 0u);
 
   // Taken: nothing is left, and both sequences say so.
-  DDS_SampleSequence_push_back_value(loan.data, &loan);
   EXPECT_EQ(DDS_DataReader_take(r, loan.data, loan.infos, DDS_LENGTH_UNLIMITED, DDS_ANY_SAMPLE_STATE,
                                 DDS_ANY_VIEW_STATE, DDS_ANY_INSTANCE_STATE),
             DDS_RETCODE_NO_DATA);
@@ -217,6 +216,12 @@ TEST_F(Readers, LoansComeBackInAnyOrderAndOnlyWhatWasLent) {
             DDS_RETCODE_OK);
   EXPECT_EQ(a.values(), std::vector<int32_t>{10});
   EXPECT_EQ(b.values(), (std::vector<int32_t>{20, 30}));
+  // Taking again into a sequence whose loan is out would lose that loan.
+  write(w, 4, 40);
+  EXPECT_EQ(DDS_DataReader_take(r, a.data, a.infos, 1, DDS_ANY_SAMPLE_STATE, DDS_ANY_VIEW_STATE,
+                                DDS_ANY_INSTANCE_STATE),
+            DDS_RETCODE_PRECONDITION_NOT_MET);
+  EXPECT_EQ(a.values(), std::vector<int32_t>{10});
 
   // Values this reader did not lend: refused, and the sequence stays.
   EXPECT_EQ(DDS_DataReader_return_loan(second, b.data, b.infos), DDS_RETCODE_PRECONDITION_NOT_MET);
@@ -233,13 +238,13 @@ TEST_F(Readers, LoansComeBackInAnyOrderAndOnlyWhatWasLent) {
   EXPECT_EQ(DDS_DataReader_return_loan(r, a.data, a.infos), DDS_RETCODE_OK);  // emptied: nothing more to return
   EXPECT_EQ(DDS_Subscriber_delete_datareader(subscriber_, r), DDS_RETCODE_OK);
 
-  // The second reader still holds all three; taken for sample information
+  // The second reader still holds all four; taken for sample information
   // only, nothing stays lent.
   Loan infos_only;
   ASSERT_EQ(DDS_DataReader_take(second, nullptr, infos_only.infos, DDS_LENGTH_UNLIMITED, DDS_ANY_SAMPLE_STATE,
                                 DDS_ANY_VIEW_STATE, DDS_ANY_INSTANCE_STATE),
             DDS_RETCODE_OK);
-  EXPECT_EQ(infos_only.size(), 3u);
+  EXPECT_EQ(infos_only.size(), 4u);
   EXPECT_EQ(DDS_Subscriber_delete_datareader(subscriber_, second), DDS_RETCODE_OK);
 }
 
