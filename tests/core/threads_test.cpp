@@ -145,4 +145,38 @@ TEST_F(Threads, FindTopicWaitsForAnotherParticipantsTopic) {
     EXPECT_EQ(other->find_topic("Never", Duration_t{0, 10000000}), nullptr);
 }
 
+// A callback already under way when its reader is deleted still holds the
+// reader: what it asks of it then answers as a deleted reader does. The core
+// deletes the listener after that callback, so it reports into `seen`.
+struct Seen {
+    std::atomic<bool> entered{false}, resume{false};
+    InstanceHandle_t looked_up{};
+    ReturnCode_t key_rc = RETCODE_OK;
+};
+
+struct HeldInCallback : DataReaderListener {
+    explicit HeldInCallback(Seen& s) : seen(s) {}
+    void on_data_available(DataReader* r) override {
+        seen.entered = true;
+        while (!seen.resume) std::this_thread::yield();
+        Sample key = sample(1, 0);
+        seen.looked_up = r->lookup_instance(&key);
+        seen.key_rc = r->get_key_value(&key, seen.looked_up);
+    }
+    Seen& seen;
+};
+
+TEST_F(Threads, ACallbackUnderWayWhenItsReaderIsDeletedFindsItDeleted) {
+    Seen seen;
+    DataReader* r = reader(nullptr, new HeldInCallback(seen), DATA_AVAILABLE_STATUS);
+    DataWriter* w = writer();
+    std::thread writing([&] { EXPECT_EQ(write(w, 1, 1), RETCODE_OK); });
+    while (!seen.entered) std::this_thread::yield();
+    ASSERT_EQ(subscriber->delete_datareader(r), RETCODE_OK);
+    seen.resume = true;
+    writing.join();
+    EXPECT_EQ(seen.looked_up, HANDLE_NIL);
+    EXPECT_EQ(seen.key_rc, RETCODE_ALREADY_DELETED);
+}
+
 }  // namespace

@@ -204,6 +204,9 @@ ReturnCode_t ReaderImpl::return_loan(SequenceBase& data_values, SequenceBase& sa
 InstanceHandle_t ReaderImpl::lookup_instance(const void* instance_data) {
     if (instance_data == nullptr) return HANDLE_NIL;
     Guard g;
+    // A deleted reader's topic may be gone too (a late callback can still
+    // hand the application this reader).
+    if (deleted_) return HANDLE_NIL;
     const auto& type = topic_.type_;
     return history_.lookup(std::string(static_cast<const char*>(instance_data) + type.key_offset, type.key_size));
 }
@@ -211,6 +214,7 @@ InstanceHandle_t ReaderImpl::lookup_instance(const void* instance_data) {
 ReturnCode_t ReaderImpl::get_key_value(void* key_holder, const InstanceHandle_t& handle) {
     if (key_holder == nullptr) return RETCODE_BAD_PARAMETER;
     Guard g;
+    if (deleted_) return RETCODE_ALREADY_DELETED;
     const std::string* key = history_.key_of(handle);
     if (key == nullptr) return RETCODE_BAD_PARAMETER;
     std::memcpy(static_cast<char*>(key_holder) + topic_.type_.key_offset, key->data(), key->size());
