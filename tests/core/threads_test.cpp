@@ -145,6 +145,38 @@ TEST_F(Threads, FindTopicWaitsForAnotherParticipantsTopic) {
     EXPECT_EQ(other->find_topic("Never", Duration_t{0, 10000000}), nullptr);
 }
 
+// Deleting an entity while another thread waits inside one of its
+// operations ends that wait at once. The waits begin well within the 200 ms
+// the deleting thread gives them.
+TEST_F(Threads, AWriterDeletedWhileHeldBackAnswersAlreadyDeleted) {
+    DataWriter* w = writer([](DataWriterQos& q) { q.reliability.max_blocking_time = {30, 0}; });
+    reader([](DataReaderQos& q) {
+        q.reliability.kind = RELIABLE_RELIABILITY_QOS;
+        q.resource_limits.max_samples = 1;
+    });
+    ASSERT_EQ(write(w, 1, 1), RETCODE_OK);
+    std::thread deleting([&, doomed = w]() mutable {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(publisher->delete_datawriter(doomed), RETCODE_OK);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(write(w, 1, 2), RETCODE_ALREADY_DELETED);
+    deleting.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
+TEST_F(Threads, FindTopicOnAParticipantDeletedMeanwhileAnswersNull) {
+    DomainParticipant* waiting = factory()->create_participant(domain, PARTICIPANT_QOS_DEFAULT, nullptr, 0);
+    std::thread deleting([&, doomed = waiting]() mutable {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(factory()->delete_participant(doomed), RETCODE_OK);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(waiting->find_topic("Never", Duration_t{30, 0}), nullptr);
+    deleting.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+}
+
 // A callback already under way when its reader is deleted still holds the
 // reader: what it asks of it then answers as a deleted reader does. The core
 // deletes the listener after that callback, so it reports into `seen`.

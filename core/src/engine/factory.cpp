@@ -65,6 +65,7 @@ ReturnCode_t FactoryImpl::delete_participant(DomainParticipant*& participant) {
         ParticipantImpl& p = **it;
         if (p.has_children()) return RETCODE_PRECONDITION_NOT_MET;
         p.deleted_ = true;
+        topic_created().notify_all();  // a find_topic waiting on it gives up
         Domain& domain = p.domain_;
         domain.participants.erase(std::find(domain.participants.begin(), domain.participants.end(), &p));
         after.release(std::move(*it));

@@ -235,6 +235,7 @@ ReturnCode_t ParticipantImpl::delete_contentfilteredtopic(ContentFilteredTopic*&
 Topic* ParticipantImpl::find_topic(const std::string& topic_name, const Duration_t& timeout) {
     if (!durations::valid(timeout)) return nullptr;
     const auto deadline = durations::deadline_after(timeout);
+    std::shared_ptr<ParticipantImpl> keep;  // another thread may delete this participant meanwhile
     Deferred after;
     Topic* found = nullptr;
     {
@@ -259,6 +260,7 @@ Topic* ParticipantImpl::find_topic(const std::string& topic_name, const Duration
                 found = t.get();
                 break;
             }
+            if (!keep) keep = shared_from_this();
             if (!deadline) {
                 topic_created().wait(g.lock());
             } else if (topic_created().wait_until(g.lock(), *deadline) == std::cv_status::timeout) {

@@ -67,8 +67,9 @@ const std::string* WriterImpl::resolve(const void* data, const InstanceHandle_t&
 }
 
 // A reliable reader with no room holds the writer back, up to the
-// max_blocking_time of its reliability QoS.
-bool WriterImpl::wait_for_room(Guard& guard, const std::string& key) {
+// max_blocking_time of its reliability QoS. While it waits, `keep` holds the
+// writer, which another thread may delete meanwhile.
+bool WriterImpl::wait_for_room(Guard& guard, const std::string& key, std::shared_ptr<WriterImpl>& keep) {
     const auto deadline = durations::deadline_after(qos_.reliability.max_blocking_time);
     bool timed_out = false;
     for (;;) {
@@ -77,6 +78,7 @@ bool WriterImpl::wait_for_room(Guard& guard, const std::string& key) {
         });
         if (!blocked || deleted_) return true;
         if (timed_out) return false;
+        if (!keep) keep = shared_from_this();
         if (!deadline)
             room_freed().wait(guard.lock());
         else
@@ -119,6 +121,7 @@ void WriterImpl::deliver(const Change& change, Deferred& after) {
 ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const InstanceHandle_t& handle,
                                  const Time_t& timestamp) {
     if (!durations::valid(timestamp)) return RETCODE_BAD_PARAMETER;
+    std::shared_ptr<WriterImpl> keep;  // released last, with the lock free
     Deferred after;
     ReturnCode_t rc = RETCODE_OK;
     {
@@ -127,7 +130,7 @@ ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const Inst
         if (!enabled_) return RETCODE_NOT_ENABLED;
         if (kind == Change::write) {
             if (data == nullptr) return RETCODE_BAD_PARAMETER;
-            if (!wait_for_room(g, key_of(data))) return RETCODE_TIMEOUT;
+            if (!wait_for_room(g, key_of(data), keep)) return RETCODE_TIMEOUT;
             if (deleted_) return RETCODE_ALREADY_DELETED;
         }
         const std::string* key = resolve(data, handle, kind != Change::unregister, rc);

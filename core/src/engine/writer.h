@@ -95,7 +95,7 @@ private:
     const std::string* resolve(const void* data, const InstanceHandle_t& handle, bool register_new,
                                ReturnCode_t& rc);
     std::string key_of(const void* data) const;
-    bool wait_for_room(Guard& guard, const std::string& key);
+    bool wait_for_room(Guard& guard, const std::string& key, std::shared_ptr<WriterImpl>& keep);
     ReturnCode_t keep_in_history(Instance& instance, const void* data, const Time_t& timestamp);
     void forget_history(Instance& instance);
     void deliver(const Change& change, Deferred& after);
