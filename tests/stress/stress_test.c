@@ -215,6 +215,7 @@ static void* churn(void* arg) {
   churn_cycles = cycles;
   churn_failures = failures;
   pthread_mutex_unlock(&run_lock);
+  thread_done();
   return NULL;
 }
 
@@ -321,18 +322,23 @@ int main(void) {
   pthread_create(&waiter, NULL, wait_and_take, NULL);
   for (i = 0; i < WRITERS; ++i) pthread_create(&writer_threads[i], NULL, write_all, &writing[i]);
 
-  /* The writers and the waiter must finish within the bound; a thread stuck
-   * in the library cannot be joined, so the run ends here with what it saw. */
+  /* The writers and the waiter must finish within the bound, then the
+   * churn once told to stop; a thread stuck in the library cannot be joined,
+   * so the run ends here with what it saw. */
   clock_gettime(CLOCK_REALTIME, &deadline);
   deadline.tv_sec += seconds;
   pthread_mutex_lock(&run_lock);
   while (threads_done < WRITERS + 1 && !timed_out)
     timed_out = pthread_cond_timedwait(&run_changed, &run_lock, &deadline) == ETIMEDOUT;
   stopping = 1;
+  while (threads_done < WRITERS + 2 && !timed_out)
+    timed_out = pthread_cond_timedwait(&run_changed, &run_lock, &deadline) == ETIMEDOUT;
   pthread_mutex_unlock(&run_lock);
   if (timed_out) {
     long sent = 0;
+    pthread_mutex_lock(&run_lock);
     for (i = 0; i < WRITERS; ++i) sent += written[i];
+    pthread_mutex_unlock(&run_lock);
     fprintf(stderr, "stress: not done after %ld s (deadlock?): %ld written, taken %ld / %ld / %ld\n", seconds,
             sent, total_of(&by_take), total_of(&by_next), total_of(&by_waitset));
     _exit(2);
