@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cwchar>
 #include <limits>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "maps/map_samples.h"
@@ -36,10 +38,41 @@ using maptest::Api;
 using maptest::Samples;
 using maptest::same;
 
-// The sample keys, with the keys that stress a floating-point order added:
-// the other signed zero and a NaN, each equivalent to stored keys.
+// A key drawn at random: integers over their whole range, floating-point
+// numbers on a grid around zero (both zeros included), strings of a few
+// units taken mostly from the edges of the unit order (NUL, 0x7f, 0x80 to
+// 0xff, the signed extremes of wide units).
 template <class K>
-std::vector<K> key_pool() {
+K random_key(RandomWalk& walk) {
+  if constexpr (std::is_floating_point_v<K>) {
+    return K(static_cast<int>(walk.below(401)) - 200) / K(8) * (walk.chance(50) ? K(1) : K(-1));
+  } else if constexpr (std::is_same_v<K, DDS_LongDouble>) {
+    const long double x = static_cast<long double>(static_cast<int>(walk.below(401)) - 200) / 8;
+    return maptest::long_double(walk.chance(50) ? x : -x, static_cast<unsigned char>(walk.bits()));
+  } else if constexpr (std::is_same_v<K, DDS_CString>) {
+    static const char edges[] = {'\0', 'a', 'b', '\x7f', '\x80', '\x9f', '\xc3', '\xfe', '\xff'};
+    std::string text;
+    for (size_t n = walk.below(5); n > 0; --n)
+      text.push_back(walk.chance(80) ? edges[walk.below(sizeof edges)] : static_cast<char>(walk.bits()));
+    return maptest::cstring(text);
+  } else if constexpr (std::is_same_v<K, DDS_CWString>) {
+    static const wchar_t edges[] = {L'\0', L'a', L'b', wchar_t(0x80), wchar_t(0xff), wchar_t(0x10000),
+                                    wchar_t(-1), WCHAR_MIN, WCHAR_MAX};
+    std::wstring text;
+    for (size_t n = walk.below(5); n > 0; --n)
+      text.push_back(walk.chance(80) ? edges[walk.below(sizeof edges / sizeof *edges)]
+                                     : static_cast<wchar_t>(walk.bits()));
+    return maptest::cwstring(text);
+  } else {
+    return static_cast<K>(walk.bits());
+  }
+}
+
+// The sample keys, with the keys that stress a floating-point order added
+// (the other signed zero and a NaN, each equivalent to stored keys), and
+// random keys so that maps grow past a handful of entries.
+template <class K>
+std::vector<K> key_pool(RandomWalk& walk) {
   std::vector<K> keys = Samples<K>::keys();
   if constexpr (std::is_floating_point_v<K>) {
     keys.push_back(K(-0.0));
@@ -48,6 +81,7 @@ std::vector<K> key_pool() {
     keys.push_back(maptest::long_double(-0.0L, 0x77));
     keys.push_back(maptest::long_double(std::numeric_limits<long double>::quiet_NaN(), 0x33));
   }
+  for (int i = 0; i < 32; ++i) keys.push_back(random_key<K>(walk));
   return keys;
 }
 
@@ -71,9 +105,9 @@ TYPED_TEST(MapWalk, MatchesTheStandardMap) {
   using V = typename A::Value;
   using Model = std::map<K, V>;
 
-  const std::vector<K> keys = key_pool<K>();
-  const std::vector<V> values = Samples<V>::values();
   RandomWalk walk(0x5eed + sizeof(K) * 31 + sizeof(V), 3000);
+  const std::vector<K> keys = key_pool<K>(walk);
+  const std::vector<V> values = Samples<V>::values();
 
   Map* lib = A::create();
   Map* other = A::create();

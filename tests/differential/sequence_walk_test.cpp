@@ -53,7 +53,11 @@ TYPED_TEST(SequenceWalk, MatchesTheStandardVector) {
     }
     ASSERT_EQ(got.thrown, want.thrown) << walk.where(step, op);
     ASSERT_EQ(S::size(lib), model.size()) << walk.where(step, op);
+    ASSERT_EQ(S::empty(lib) != 0, model.empty()) << walk.where(step, op);
     ASSERT_GE(S::capacity(lib), model.size()) << walk.where(step, op);
+    // The ends: null for an empty sequence, else the first and last elements.
+    ASSERT_EQ(S::front(lib), model.empty() ? nullptr : S::data(lib)) << walk.where(step, op);
+    ASSERT_EQ(S::back_const(lib), model.empty() ? nullptr : S::data(lib) + model.size() - 1) << walk.where(step, op);
     for (size_t i = 0; i < model.size(); ++i)
       ASSERT_TRUE(same(S::data(lib)[i], model[i])) << walk.where(step, op) << ", element " << i;
   }
