@@ -11,6 +11,7 @@
 #ifndef QUILLMARC_SRC_BINDING_LOAN_SEQUENCE_H
 #define QUILLMARC_SRC_BINDING_LOAN_SEQUENCE_H
 
+#include <algorithm>
 #include <stdexcept>
 #include <type_traits>
 #include <vector>
@@ -61,7 +62,10 @@ class SequenceData : public SequenceBase {
     // Entries past the owned cells are left over, empty, from a growth that
     // failed; the new cell takes the first of them.
     cells.resize(static_cast<size_t>(owned_count));
-    cells.reserve(cells.size() + 1);
+    // Room for the entry is made before the cell, so that storing it cannot
+    // fail and leak the cell; doubling keeps n appends at a few copies of
+    // the array rather than one per append.
+    if (cells.size() == cells.capacity()) cells.reserve(std::max<size_t>(4, 2 * cells.size()));
     cells.push_back(new T(info));
     ++owned_count;
     ++current_length;
