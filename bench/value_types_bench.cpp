@@ -119,14 +119,15 @@ K key_of(long i) {
     return static_cast<K>(i * 7919 % 1000003);
 }
 
-#define MAP_API(Map)                             \
-  struct Map##Api {                              \
-    using Type = Map;                            \
-    static constexpr auto create = Map##_create; \
-    static constexpr auto insert = Map##_insert; \
-    static constexpr auto erase = Map##_erase;   \
-    static constexpr auto find = Map##_find;     \
-    static constexpr auto index = Map##_index;   \
+#define MAP_API(Map)                               \
+  struct Map##Api {                                \
+    using Type = Map;                              \
+    static constexpr auto create = Map##_create;   \
+    static constexpr auto destroy = Map##_destroy; \
+    static constexpr auto insert = Map##_insert;   \
+    static constexpr auto erase = Map##_erase;     \
+    static constexpr auto find = Map##_find;       \
+    static constexpr auto index = Map##_index;     \
   };
 MAP_API(DDS_LongDDS_LongMap)
 MAP_API(DDS_DoubleDDS_LongMap)
@@ -141,6 +142,9 @@ struct FilledMap {
       A::insert(map, &keys[i], &v);
     }
   }
+  ~FilledMap() { A::destroy(map); }
+  FilledMap(const FilledMap&) = delete;
+  FilledMap& operator=(const FilledMap&) = delete;
   std::map<K, DDS_Long>& inner() { return *map; }
   // The next key in turn, for one member of a pair.
   // A key drawn by a xorshift generator that each member of a pair keeps on
@@ -157,19 +161,9 @@ struct FilledMap {
   std::vector<K> keys;
 };
 
-// One map per key type and size, kept until the process ends, so that
-// repeated runs find it made.
-template <class A, class K>
-FilledMap<A, K>& shared_map(long n) {
-  static std::map<long, FilledMap<A, K>*> made;
-  FilledMap<A, K>*& m = made[n];
-  if (m == nullptr) m = new FilledMap<A, K>(n);
-  return *m;
-}
-
 template <class A, class K>
 void MapFind(benchmark::State& state) {
-  FilledMap<A, K>& m = shared_map<A, K>(state.range(0));
+  FilledMap<A, K> m(state.range(0));
   auto& inner = m.inner();
   uint64_t binding_turn = 1, direct_turn = 1, call_turn = 1;
   bench::interleave(
@@ -186,7 +180,7 @@ void MapFind(benchmark::State& state) {
 // present key to assign).
 template <class A, class K>
 void MapInsertErase(benchmark::State& state) {
-  FilledMap<A, K>& m = shared_map<A, K>(state.range(0));
+  FilledMap<A, K> m(state.range(0));
   auto& inner = m.inner();
   uint64_t binding_turn = 1, direct_turn = 1, call_turn = 1;
   const DDS_Long v = 1;
@@ -215,7 +209,7 @@ void MapInsertErase(benchmark::State& state) {
 // take about as long.
 template <class A, class K>
 void MapVisitAll(benchmark::State& state) {
-  FilledMap<A, K>& m = shared_map<A, K>(state.range(0));
+  FilledMap<A, K> m(state.range(0));
   bench::interleave(
       state, {1, static_cast<int>(state.range(0) / 2)}, bench::nothing,
       [&] {
