@@ -5,9 +5,9 @@
 // load falls on all of them alike. Each benchmark iteration is one round of
 // one batch per member.
 //
-// Reported counters: <member>_ns, the mean time of one call; and
-// binding_over_<member>, the median over the rounds of the binding's batch
-// time over that member's.
+// Reported counters, medians over the rounds, which a stray disturbance
+// does not move: <member>_ns, the time of one call; binding_over_<member>,
+// the ratio of the binding's time per call to that member's in one round.
 #ifndef QUILLMARC_BENCH_INTERLEAVE_H
 #define QUILLMARC_BENCH_INTERLEAVE_H
 
@@ -69,14 +69,12 @@ void interleave(benchmark::State& state, const std::array<int, sizeof...(Calls)>
     rounds.push_back(round);
   }
   for (size_t m = 0; m < n; ++m) {
-    double total = 0;
-    std::vector<double> ratios;
+    std::vector<double> times, ratios;
     for (const auto& round : rounds) {
-      total += round[m];
+      times.push_back(round[m]);
       ratios.push_back(round[0] / round[m]);
     }
-    const double mean = rounds.empty() ? 0 : total / static_cast<double>(rounds.size());
-    state.counters[std::string(kMembers[m]) + "_ns"] = mean * 1e9;
+    state.counters[std::string(kMembers[m]) + "_ns"] = median(std::move(times)) * 1e9;
     if (m > 0) state.counters[std::string("binding_over_") + kMembers[m]] = median(std::move(ratios));
   }
 }
