@@ -34,9 +34,11 @@ void deliver(SequenceData<void*>& data, SequenceData<ZORVEX::SampleInfo>& infos,
   out.resize(static_cast<size_t>(n));
   for (int i = 0; i < n; ++i) DDSTypeConvert::convert(static_cast<const ZORVEX::SampleInfo&>(infos[i]), out[i]);
   if (data_values == nullptr) return;
-  std::vector<const void*> values(static_cast<size_t>(data.length()));
+  // The caller's array is reused: a failed growth leaves it as it was, and
+  // nothing after the resize can throw.
+  std::vector<const void*>& values = *data_values;
+  values.resize(static_cast<size_t>(data.length()));
   for (int i = 0; i < data.length(); ++i) values[static_cast<size_t>(i)] = data[i];
-  static_cast<std::vector<const void*>&>(*data_values).swap(values);
 }
 
 ZORVEX::ReturnCode_t lend(ReadOrTake op, DDS_DataReader* reader, DDS_SampleSequence* data_values,

@@ -11,6 +11,7 @@
 #ifndef QUILLMARC_SRC_BINDING_LOAN_SEQUENCE_H
 #define QUILLMARC_SRC_BINDING_LOAN_SEQUENCE_H
 
+#include <algorithm>
 #include <stdexcept>
 #include <type_traits>
 #include <vector>
