@@ -19,6 +19,23 @@ std::vector<T>* new_vector_copy(std::vector<T> const& from) {
   return fresh.release();
 }
 
+// Appends a copy of x. The growing path stays out of line, so that the
+// common append with room to spare saves and restores no registers. When
+// the vector grows, x may be one of its own elements: push_back copies it
+// before the old storage is released.
+template <class T>
+[[gnu::noinline, gnu::cold]] void append_growing(std::vector<T>& v, T const& x) {
+  v.push_back(x);
+}
+
+template <class T>
+inline void append(std::vector<T>& v, T const& x) {
+  if (v.size() != v.capacity())
+    v.emplace_back(x);
+  else
+    append_growing(v, x);
+}
+
 }  // namespace quillmarc
 
 // Class members. Copy assignment builds the replacement vector before the
@@ -80,8 +97,8 @@ std::vector<T>* new_vector_copy(std::vector<T> const& from) {
   size_t Seq##_max_size(Seq const*) { return std::vector<T>().max_size(); }           \
   size_t Seq##_capacity(Seq const* q) { return Seq##_in(q).capacity(); }              \
   void Seq##_reserve(Seq* q, size_t n) { Seq##_in(q).reserve(n); }                    \
-  void Seq##_push_back(Seq* q, T const* v) { Seq##_in(q).push_back(*v); }             \
-  void Seq##_push_back_value(Seq* q, T v) { Seq##_in(q).push_back(v); }               \
+  void Seq##_push_back(Seq* q, T const* v) { quillmarc::append(Seq##_in(q), *v); }     \
+  void Seq##_push_back_value(Seq* q, T v) { quillmarc::append(Seq##_in(q), v); }       \
   /* an empty sequence has nothing to remove */                                       \
   void Seq##_pop_back(Seq* q) {                                                       \
     if (!Seq##_in(q).empty()) Seq##_in(q).pop_back();                                 \
