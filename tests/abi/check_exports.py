@@ -38,7 +38,8 @@ def main(argv):
         failed = failed or bool(missing)
     if not argv[2:]:
         promised = {name for group in manifest.GROUPS.values() for _, name in group()}
-        unpromised = sorted((plain - {n for n in plain if n.startswith("_Z")} | cxx) - promised)
+        c_names = {name for name in plain if not name.startswith("_Z")}
+        unpromised = sorted((c_names | cxx) - promised)
         print(f"exported beyond the interface: {len(unpromised)}")
         for name in unpromised:
             print(f"  unpromised: {name}")
