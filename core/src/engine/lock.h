@@ -5,6 +5,7 @@
 #define ZORVEX_SRC_ENGINE_LOCK_H
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 
 namespace ZORVEX::engine {
@@ -20,6 +21,10 @@ public:
 private:
     std::unique_lock<std::mutex> lock_;
 };
+
+// Under the engine lock: keeps `object` alive for this thread until the
+// thread next takes the lock (before it locks, so never under the lock).
+void keep_until_next_lock(std::shared_ptr<void> object) noexcept;
 
 // Whether this thread holds the engine lock: nothing that may run foreign
 // code or take the wait-set hub lock may run then.

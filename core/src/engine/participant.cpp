@@ -345,8 +345,7 @@ ReturnCode_t ParticipantImpl::set_listener(DomainParticipantListener* listener, 
 }
 
 DomainParticipantListener* ParticipantImpl::get_listener() {
-    Guard g;
-    return listener_.listener.get();
+    return listener_.lend();
 }
 
 DomainId_t ParticipantImpl::get_domain_id() { return domain_id_; }

@@ -150,8 +150,7 @@ ReturnCode_t PublisherImpl::set_listener(PublisherListener* listener, const Stat
 }
 
 PublisherListener* PublisherImpl::get_listener() {
-    Guard g;
-    return listener_.listener.get();
+    return listener_.lend();
 }
 
 ReturnCode_t PublisherImpl::set_default_datawriter_qos(const DataWriterQos& qos) {

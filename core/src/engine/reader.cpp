@@ -352,8 +352,7 @@ ReturnCode_t ReaderImpl::set_listener(DataReaderListener* listener, const Status
 }
 
 DataReaderListener* ReaderImpl::get_listener() {
-    Guard g;
-    return listener_.listener.get();
+    return listener_.lend();
 }
 
 }  // namespace ZORVEX::engine

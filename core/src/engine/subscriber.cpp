@@ -163,8 +163,7 @@ ReturnCode_t SubscriberImpl::set_listener(SubscriberListener* listener, const St
 }
 
 SubscriberListener* SubscriberImpl::get_listener() {
-    Guard g;
-    return listener_.listener.get();
+    return listener_.lend();
 }
 
 ReturnCode_t SubscriberImpl::set_default_datareader_qos(const DataReaderQos& qos) {

@@ -43,8 +43,7 @@ ReturnCode_t TopicImpl::set_listener(TopicListener* listener, const StatusMask& 
 }
 
 TopicListener* TopicImpl::get_listener() {
-    Guard g;
-    return listener_.listener.get();
+    return listener_.lend();
 }
 
 ReturnCode_t TopicImpl::get_inconsistent_topic_status(InconsistentTopicStatus& status) {

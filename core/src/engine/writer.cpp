@@ -315,8 +315,7 @@ ReturnCode_t WriterImpl::set_listener(DataWriterListener* listener, const Status
 }
 
 DataWriterListener* WriterImpl::get_listener() {
-    Guard g;
-    return listener_.listener.get();
+    return listener_.lend();
 }
 
 }  // namespace ZORVEX::engine
