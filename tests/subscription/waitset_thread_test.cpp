@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <future>
 #include <thread>
 #include <vector>
 
@@ -63,6 +65,31 @@ TEST_F(ThreadedWaitSets, SamplesWrittenByAnotherThreadWakeAReadCondition) {
   EXPECT_EQ(loan.values(), std::vector<int32_t>{42});
   ASSERT_EQ(DDS_DataReader_return_loan(r, loan.data, loan.infos), DDS_RETCODE_OK);
   EXPECT_EQ(DDS_DataReader_delete_readcondition(r, fresh), DDS_RETCODE_OK);
+}
+
+// Deleting the reader's entities takes the wait-set's last condition away
+// from under a wait with no timeout: nothing could wake it any more.
+TEST_F(ThreadedWaitSets, AWaitWhoseLastConditionIsDeletedReturnsAtOnce) {
+  DDS_DataReader* r = reader();
+  DDS_ReadCondition* fresh =
+      DDS_DataReader_create_readcondition(r, DDS_NOT_READ_SAMPLE_STATE, DDS_ANY_VIEW_STATE, DDS_ANY_INSTANCE_STATE);
+  ASSERT_EQ(ZORVEX::DDS_WaitSet_attach_condition(waitset_, reinterpret_cast<void**>(fresh)), DDS_RETCODE_OK);
+  std::promise<DDS_ReturnCode_t> answer;
+  std::thread waiter([&] {
+    const DDS_Duration_t forever{DDS_DURATION_INFINITE_SEC, DDS_DURATION_INFINITE_NSEC};
+    answer.set_value(ZORVEX::DDS_WaitSet_wait(waitset_, active_, &forever));
+  });
+  std::this_thread::sleep_for(20ms);  // most often the waiter sleeps by now; either way it must return
+  ASSERT_EQ(DDS_DomainParticipant_delete_contained_entities(c_handle_of<DDS_DomainParticipant>(participant_)),
+            DDS_RETCODE_OK);
+  std::future<DDS_ReturnCode_t> returned = answer.get_future();
+  if (returned.wait_for(10s) != std::future_status::ready) {
+    ADD_FAILURE() << "the wait did not return";
+    std::abort();  // a joined thread would hang the test program
+  }
+  waiter.join();
+  EXPECT_EQ(returned.get(), DDS_RETCODE_PRECONDITION_NOT_MET);
+  EXPECT_TRUE(active().empty());
 }
 
 TEST_F(ThreadedWaitSets, AWaitThatTimesOutAnswersTimeoutWithNoCondition) {

@@ -133,6 +133,12 @@ ReturnCode_t WaitSet::wait(std::vector<Condition*>& active_conditions, const Dur
     ++h.waiters;
     ReturnCode_t rc = RETCODE_TIMEOUT;
     for (;;) {
+        // The last condition went away while this thread slept (its entity
+        // was deleted): nothing can wake the wait any more.
+        if (state_->attached.empty()) {
+            rc = RETCODE_PRECONDITION_NOT_MET;
+            break;
+        }
         for (Condition* c : state_->attached)
             if (c->get_trigger_value()) active_conditions.push_back(c);
         if (!active_conditions.empty()) {
