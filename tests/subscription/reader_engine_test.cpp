@@ -298,3 +298,40 @@ TEST_F(Readers, ReportMatchedPublicationsAndTheirStatuses) {
 }
 
 }  // namespace
+
+namespace {
+
+// A record fresh from _initialize, with only a policy that may change edited,
+// applies to an entity created with the default QoS: its zero liveliness
+// lease means the same as the default's infinite one.
+TEST_F(Readers, AnInitializedRecordWithAChangeablePolicyEditedAppliesToDefaultEntities) {
+  DDS_DataReader* r =
+      DDS_Subscriber_create_datareader(subscriber_, topic_, DDS_DATAREADER_QOS_DEFAULT, nullptr, DDS_STATUS_MASK_NONE);
+  DDS_DataWriter* w =
+      DDS_Publisher_create_datawriter(c_handle_of<DDS_Publisher>(publisher_), c_handle_of<DDS_Topic>(core_topic_),
+                                      DDS_DATAWRITER_QOS_DEFAULT, nullptr, DDS_STATUS_MASK_NONE);
+  ASSERT_NE(r, nullptr);
+  ASSERT_NE(w, nullptr);
+
+  CReaderQos reader_qos;
+  DDS_UCharSequence_push_back_value(&reader_qos->user_data.value, 5);
+  EXPECT_EQ(DDS_DataReader_set_qos(r, reader_qos.get()), DDS_RETCODE_OK);
+  CWriterQos writer_qos;
+  DDS_UCharSequence_push_back_value(&writer_qos->user_data.value, 6);
+  EXPECT_EQ(DDS_DataWriter_set_qos(w, writer_qos.get()), DDS_RETCODE_OK);
+
+  // A lease that really differs is still refused.
+  reader_qos->liveliness.lease_duration = DDS_Duration_t{5, 0};
+  EXPECT_EQ(DDS_DataReader_set_qos(r, reader_qos.get()), DDS_RETCODE_IMMUTABLE_POLICY);
+  writer_qos->liveliness.lease_duration = DDS_Duration_t{5, 0};
+  EXPECT_EQ(DDS_DataWriter_set_qos(w, writer_qos.get()), DDS_RETCODE_IMMUTABLE_POLICY);
+
+  CReaderQos now;
+  ASSERT_EQ(DDS_DataReader_get_qos(r, now.get()), DDS_RETCODE_OK);
+  EXPECT_EQ(bytes(now->user_data.value), std::vector<unsigned char>{5});
+  DDS_SubscriptionMatchedStatus matched;
+  ASSERT_EQ(DDS_DataReader_get_subscription_matched_status(r, &matched), DDS_RETCODE_OK);
+  EXPECT_EQ(matched.current_count, 1);
+}
+
+}  // namespace

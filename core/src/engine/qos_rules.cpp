@@ -56,8 +56,10 @@ bool same(const DurabilityServiceQosPolicy& a, const DurabilityServiceQosPolicy&
            a.history_depth == b.history_depth && a.max_samples == b.max_samples &&
            a.max_instances == b.max_instances && a.max_samples_per_instance == b.max_samples_per_instance;
 }
+// Leases compare as matching reads them, so a zero lease (what a C record
+// starts from) is the default's infinite one.
 bool same(const LivelinessQosPolicy& a, const LivelinessQosPolicy& b) {
-    return a.kind == b.kind && same(a.lease_duration, b.lease_duration);
+    return a.kind == b.kind && same(period(a.lease_duration), period(b.lease_duration));
 }
 bool same(const ReliabilityQosPolicy& a, const ReliabilityQosPolicy& b) {
     return a.kind == b.kind && same(a.max_blocking_time, b.max_blocking_time);
