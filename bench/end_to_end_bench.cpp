@@ -3,88 +3,26 @@
 // (reliable, KEEP_ALL) and the latency from write to on_data_available.
 #include <benchmark/benchmark.h>
 
-#include <atomic>
 #include <chrono>
-#include <thread>
+#include <cstddef>
 
+#include "ordered_take.h"
 #include "pubsub.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The reader's side of the throughput run, on a thread of its own: it waits
-// for samples in a wait-set, takes all it holds, and checks that sequence
-// numbers arrive one by one, so that every sample is counted exactly once.
-class CountingReader {
- public:
-  explicit CountingReader(DDS_DataReader* reader)
-      : reader_(reader),
-        condition_(DDS_DataReader_create_readcondition(reader, DDS_ANY_SAMPLE_STATE, DDS_ANY_VIEW_STATE,
-                                                       DDS_ANY_INSTANCE_STATE)),
-        waitset_(ZORVEX::DDS_WaitSet_new()),
-        thread_([this] { run(); }) {}
-  ~CountingReader() {
-    stop_ = true;
-    thread_.join();
-    ZORVEX::DDS_WaitSet_delete(waitset_);
-    DDS_DataReader_delete_readcondition(reader_, condition_);
-  }
-  CountingReader(const CountingReader&) = delete;
-  CountingReader& operator=(const CountingReader&) = delete;
-
-  // Returns once `count` samples in all have been taken (or one was out of order).
-  void wait_for(uint64_t count) const {
-    while (counted_.load(std::memory_order_acquire) < count && !out_of_order_) std::this_thread::yield();
-  }
-  bool out_of_order() const { return out_of_order_; }
-
- private:
-  void run() {
-    // C++ names the wait-set functions in namespace ZORVEX, on untyped handles.
-    ZORVEX::DDS_WaitSet_attach_condition(waitset_, reinterpret_cast<void**>(condition_));
-    DDS_ConditionSequence* active = DDS_ConditionSequence_create();
-    DDS_SampleSequence* data = DDS_SampleSequence_create();
-    DDS_SampleInfoSequence* infos = DDS_SampleInfoSequence_create();
-    const DDS_Duration_t poll = {0, 10000000};
-    while (!stop_) {
-      if (ZORVEX::DDS_WaitSet_wait(waitset_, active, &poll) != DDS_RETCODE_OK) continue;
-      if (DDS_DataReader_take(reader_, data, infos, DDS_LENGTH_UNLIMITED, DDS_ANY_SAMPLE_STATE, DDS_ANY_VIEW_STATE,
-                              DDS_ANY_INSTANCE_STATE) != DDS_RETCODE_OK)
-        continue;
-      uint64_t counted = counted_.load(std::memory_order_relaxed);
-      for (size_t i = 0; i < DDS_SampleInfoSequence_size(infos); ++i) {
-        if (!DDS_SampleInfoSequence_at(infos, i)->valid_data) continue;
-        if (sequence_of(*DDS_SampleSequence_at(data, i)) != static_cast<uint32_t>(counted + 1)) out_of_order_ = true;
-        ++counted;
-      }
-      DDS_DataReader_return_loan(reader_, data, infos);
-      counted_.store(counted, std::memory_order_release);
-    }
-    DDS_SampleInfoSequence_destroy(infos);
-    DDS_SampleSequence_destroy(data);
-    DDS_ConditionSequence_destroy(active);
-  }
-
-  DDS_DataReader* reader_;
-  DDS_ReadCondition* condition_;
-  void** waitset_;
-  std::atomic<uint64_t> counted_{0};
-  std::atomic<bool> out_of_order_{false};
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
-};
-
-// Each iteration writes a burst and waits until the reader has taken all of
-// it. The reader holds at most 256 samples, so a fast writer waits for room
-// as a reliable writer does.
+// Each iteration writes a burst and waits until the reader's thread has
+// taken all of it, every sample exactly once. The reader holds at most 256
+// samples, so a fast writer waits for room as a reliable writer does.
 template <size_t Size>
 void Throughput(benchmark::State& state) {
   constexpr int burst = 1000;
   PubSub pubsub(Size, {0, 256});
   Payload<Size> sample;
   uint64_t written = 0;
-  CountingReader reader(pubsub.reader);
+  ReaderThread reader(pubsub.reader, offsetof(Payload<Size>, sequence));
   int rc = DDS_RETCODE_OK;
   for (auto _ : state) {
     for (int i = 0; i < burst; ++i) {

@@ -1,12 +1,12 @@
 // A writer and a reader of one topic on a domain of their own, made through
-// the C interface as an application makes them. Samples are Payload<Size>:
-// a 4-byte key, a sequence number and filler up to Size bytes.
+// the C interface as an application makes them. Samples are Payload<Size>
+// (a 4-byte key, a sequence number and filler up to Size bytes) or of a type
+// the caller describes.
 #ifndef QUILLMARC_BENCH_PUBSUB_H
 #define QUILLMARC_BENCH_PUBSUB_H
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <stdexcept>
 
 #include "../tests/binding/c_records.h"
@@ -21,13 +21,6 @@ struct Payload {
   unsigned char filler[Size - 8] = {};
 };
 
-// The sequence number of a sample of any size.
-inline uint32_t sequence_of(const void* sample) {
-  uint32_t sequence;
-  std::memcpy(&sequence, static_cast<const unsigned char*>(sample) + offsetof(Payload<8>, sequence), sizeof sequence);
-  return sequence;
-}
-
 // The QoS both endpoints get: reliable and KEEP_ALL unless `depth` asks for
 // KEEP_LAST; `max_samples` bounds what the reader holds (a reliable writer
 // then waits for room).
@@ -38,14 +31,18 @@ struct EndpointQos {
 
 class PubSub {
  public:
+  // A topic of Payload<sample_size>, keyed by its first four bytes.
   PubSub(size_t sample_size, EndpointQos endpoint, const DDS_DataReaderListener* listener = nullptr,
+         DDS_StatusMask mask = DDS_STATUS_MASK_NONE)
+      : PubSub(ZORVEX_TypeDescriptor{sample_size, 0, sizeof(int32_t)}, endpoint, listener, mask) {}
+  // A topic of any type.
+  PubSub(const ZORVEX_TypeDescriptor& type, EndpointQos endpoint, const DDS_DataReaderListener* listener = nullptr,
          DDS_StatusMask mask = DDS_STATUS_MASK_NONE) {
     static int next_domain = 200;
     factory_ = DDS_DomainParticipantFactory_get_instance();
     participant_ = DDS_DomainParticipantFactory_create_participant(factory_, next_domain++,
                                                                    DDS_DOMAINPARTICIPANT_QOS_DEFAULT, nullptr,
                                                                    DDS_STATUS_MASK_NONE);
-    const ZORVEX_TypeDescriptor type = {sample_size, 0, sizeof(int32_t)};
     DDS_DomainParticipant_registe_type(participant_, "Payload", &type);
     DDS_Topic* topic = DDS_DomainParticipant_create_topic(participant_, "Bench", "Payload", DDS_TOPIC_QOS_DEFAULT,
                                                           nullptr, DDS_STATUS_MASK_NONE);
