@@ -19,7 +19,11 @@ namespace ZORVEX::engine {
 
 WriterImpl::WriterImpl(PublisherImpl& publisher, TopicImpl& topic, const DataWriterQos& qos,
                        std::shared_ptr<DataWriterListener> listener, StatusMask mask)
-    : publisher_(publisher), topic_(topic), qos_(qos), listener_{std::move(listener), mask} {}
+    : publisher_(publisher),
+      topic_(topic),
+      registry_(publisher.participant_.domain_.registry(topic.name_)),
+      qos_(qos),
+      listener_{std::move(listener), mask} {}
 
 ReturnCode_t WriterImpl::enable() { return enable_below(*this, publisher_); }
 
@@ -60,8 +64,9 @@ const std::string* WriterImpl::resolve(const void* data, const InstanceHandle_t&
             rc = register_new ? RETCODE_OUT_OF_RESOURCES : RETCODE_PRECONDITION_NOT_MET;
             return nullptr;
         }
-        const InstanceHandle_t h = publisher_.participant_.domain_.instance_handle(topic_.name_, key);
-        it = instances_.emplace(std::move(key), Instance{h, {}}).first;
+        InstanceRegistry::Hold hold = registry_.hold(key);
+        const InstanceHandle_t h = hold.handle();
+        it = instances_.emplace(std::move(key), Instance{h, {}, std::move(hold)}).first;
     }
     return &it->first;
 }
