@@ -1,6 +1,13 @@
-// Instances that come and go: what a forgotten instance still costs and
-// what its handle still names.
+// Instances that come and go: what a forgotten instance still costs, what
+// its handle still names, and how many instances a lookup by handle looks at.
+#include <functional>
+#include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
+
 #include "counted_allocations.h"
+#include "engine/handles.h"
 #include "engine_fixture.h"
 
 namespace {
@@ -61,5 +68,71 @@ TEST_P(KeyStream, LeavesNoAllocationBehind) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyStream, ::testing::Values(1000, 10000));
+
+struct HandleOperation {
+    const char* name;
+    std::function<ReturnCode_t(DataWriter*, DataReader*, const Sample&, const InstanceHandle_t&)> call;
+};
+
+void PrintTo(const HandleOperation& operation, std::ostream* out) { *out << operation.name; }
+
+const Time_t later{1, 0};
+Sample holder;
+
+const HandleOperation handle_operations[] = {
+    {"write", [](DataWriter* w, DataReader*, const Sample& s, const InstanceHandle_t& h) { return w->write(&s, h); }},
+    {"write_w_timestamp",
+     [](DataWriter* w, DataReader*, const Sample& s, const InstanceHandle_t& h) {
+         return w->write_w_timestamp(&s, h, later);
+     }},
+    {"dispose",
+     [](DataWriter* w, DataReader*, const Sample& s, const InstanceHandle_t& h) { return w->dispose(&s, h); }},
+    {"dispose_w_timestamp",
+     [](DataWriter* w, DataReader*, const Sample& s, const InstanceHandle_t& h) {
+         return w->dispose_w_timestamp(&s, h, later);
+     }},
+    {"unregister_instance",
+     [](DataWriter* w, DataReader*, const Sample&, const InstanceHandle_t& h) {
+         return w->unregister_instance(nullptr, h);
+     }},
+    {"unregister_instance_w_timestamp",
+     [](DataWriter* w, DataReader*, const Sample& s, const InstanceHandle_t& h) {
+         return w->unregister_instance_w_timestamp(&s, h, later);
+     }},
+    {"writer_get_key_value",
+     [](DataWriter* w, DataReader*, const Sample&, const InstanceHandle_t& h) {
+         return w->get_key_value(&holder, h);
+     }},
+    {"reader_get_key_value",
+     [](DataWriter*, DataReader* r, const Sample&, const InstanceHandle_t& h) {
+         return r->get_key_value(&holder, h);
+     }},
+};
+
+// An operation given an instance handle looks at the instance it names and
+// at no other, however many the writer and the reader hold.
+class HandleLookup : public Engine, public ::testing::WithParamInterface<std::tuple<HandleOperation, int>> {};
+
+TEST_P(HandleLookup, LooksAtOneInstancePerHandle) {
+    const auto& [operation, count] = GetParam();
+    DataWriter* w = writer();
+    DataReader* r = reader();
+    std::vector<InstanceHandle_t> handles;
+    for (int32_t i = 0; i < count; ++i) {
+        const Sample s = sample(i, 0);
+        handles.push_back(w->register_instance(&s));
+        ASSERT_EQ(w->write(&s, HANDLE_NIL), RETCODE_OK);
+    }
+    const uint64_t before = engine::handle_probes;
+    for (int32_t i = 0; i < count; ++i) ASSERT_EQ(operation.call(w, r, sample(i, 1), handles[i]), RETCODE_OK);
+    EXPECT_LE(engine::handle_probes - before, uint64_t(count));
+}
+
+INSTANTIATE_TEST_SUITE_P(Operations, HandleLookup,
+                         ::testing::Combine(::testing::ValuesIn(handle_operations), ::testing::Values(10, 2000)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_among_" +
+                                    std::to_string(std::get<1>(info.param));
+                         });
 
 }  // namespace

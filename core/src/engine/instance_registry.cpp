@@ -42,6 +42,12 @@ InstanceRegistry::Hold InstanceRegistry::hold(const std::string& key) {
     auto found = by_key_.find(key);
     if (found == by_key_.end()) {
         found = by_key_.emplace(key, Entry{new_handle(), 0}).first;
+        try {
+            by_serial_.emplace(serial_of(found->second.handle), &*found);
+        } catch (...) {
+            by_key_.erase(found);
+            throw;
+        }
     }
     ++found->second.holders;
     return Hold(*this, *found);
@@ -49,12 +55,20 @@ InstanceRegistry::Hold InstanceRegistry::hold(const std::string& key) {
 
 void InstanceRegistry::release(Keys::value_type& entry) noexcept {
     if (--entry.second.holders > 0) return;
+    by_serial_.erase(serial_of(entry.second.handle));
     by_key_.erase(by_key_.find(entry.first));
 }
 
 InstanceHandle_t InstanceRegistry::handle_of(const std::string& key) const {
     auto found = by_key_.find(key);
     return found == by_key_.end() ? HANDLE_NIL : found->second.handle;
+}
+
+const std::string* InstanceRegistry::key_of(const InstanceHandle_t& handle) const {
+    auto found = by_serial_.find(serial_of(handle));
+    if (found == by_serial_.end()) return nullptr;
+    ++handle_probes;
+    return found->second->second.handle == handle ? &found->second->first : nullptr;
 }
 
 }  // namespace ZORVEX::engine

@@ -8,6 +8,7 @@
 #define ZORVEX_SRC_ENGINE_INSTANCE_REGISTRY_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -46,11 +47,14 @@ public:
     Hold hold(const std::string& key);
     // The handle of a held key; HANDLE_NIL when no one holds it.
     InstanceHandle_t handle_of(const std::string& key) const;
+    // The key a handle names; null when it names no held instance.
+    const std::string* key_of(const InstanceHandle_t& handle) const;
 
 private:
     void release(Keys::value_type& entry) noexcept;
 
     Keys by_key_;
+    std::unordered_map<uint64_t, Keys::value_type*> by_serial_;  // the same entries
 };
 
 }  // namespace ZORVEX::engine

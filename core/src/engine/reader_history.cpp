@@ -272,10 +272,9 @@ InstanceHandle_t ReaderHistory::lookup(const std::string& key) const {
 }
 
 const std::string* ReaderHistory::key_of(const InstanceHandle_t& handle) const {
-    if (handle.valid == 0) return nullptr;
-    for (const auto& [key, inst] : instances_)
-        if (inst.handle == handle) return &key;
-    return nullptr;
+    const std::string* key = registry_->key_of(handle);
+    auto it = key ? instances_.find(*key) : instances_.end();
+    return it == instances_.end() ? nullptr : &it->first;
 }
 
 }  // namespace ZORVEX::engine

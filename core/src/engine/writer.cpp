@@ -40,8 +40,8 @@ std::string WriterImpl::key_of(const void* data) const {
 const std::string* WriterImpl::resolve(const void* data, const InstanceHandle_t& handle, bool register_new,
                                        ReturnCode_t& rc) {
     if (handle.valid != 0) {
-        auto it = std::find_if(instances_.begin(), instances_.end(),
-                               [&](const auto& i) { return i.second.handle == handle; });
+        const std::string* named = registry_.key_of(handle);
+        auto it = named ? instances_.find(*named) : instances_.end();
         if (it == instances_.end()) {
             rc = RETCODE_BAD_PARAMETER;
             return nullptr;
@@ -214,12 +214,10 @@ ReturnCode_t WriterImpl::get_key_value(void* key_holder, const InstanceHandle_t&
     if (key_holder == nullptr) return RETCODE_BAD_PARAMETER;
     Guard g;
     if (deleted_) return RETCODE_ALREADY_DELETED;
-    for (const auto& [key, inst] : instances_)
-        if (handle.valid != 0 && inst.handle == handle) {
-            std::memcpy(static_cast<char*>(key_holder) + topic_.type_.key_offset, key.data(), key.size());
-            return RETCODE_OK;
-        }
-    return RETCODE_BAD_PARAMETER;
+    const std::string* key = registry_.key_of(handle);
+    if (key == nullptr || instances_.find(*key) == instances_.end()) return RETCODE_BAD_PARAMETER;
+    std::memcpy(static_cast<char*>(key_holder) + topic_.type_.key_offset, key->data(), key->size());
+    return RETCODE_OK;
 }
 
 void WriterImpl::replay_to(ReaderImpl& reader, Deferred& after) {
