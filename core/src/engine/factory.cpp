@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "engine/handles.h"
 #include "engine/lock.h"
 #include "engine/participant.h"
 #include "engine/qos_rules.h"
@@ -18,12 +17,7 @@ DomainParticipantFactory* DomainParticipantFactory::get_instance() {
 
 namespace engine {
 
-InstanceHandle_t Domain::instance_handle(const std::string& topic_name, const std::string& key) {
-    auto& of_topic = instances[topic_name];
-    auto it = of_topic.find(key);
-    if (it == of_topic.end()) it = of_topic.emplace(key, new_handle()).first;
-    return it->second;
-}
+InstanceRegistry& Domain::registry(const std::string& topic_name) { return instances[topic_name]; }
 
 void Domain::topic_gone(const std::string& topic_name) {
     for (ParticipantImpl* p : participants)

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/instance_registry.h"
 #include "zorvex/domain.h"
 
 namespace ZORVEX::engine {
@@ -19,10 +20,11 @@ class ParticipantImpl;
 struct Domain {
     DomainId_t id = 0;
     std::vector<ParticipantImpl*> participants;
-    std::unordered_map<std::string, std::unordered_map<std::string, InstanceHandle_t>> instances;
+    std::unordered_map<std::string, InstanceRegistry> instances;
 
-    InstanceHandle_t instance_handle(const std::string& topic_name, const std::string& key);
-    // Drops the instance handles of a topic name no participant uses any more.
+    // The registry of a topic name; it stays while a participant has a topic of that name.
+    InstanceRegistry& registry(const std::string& topic_name);
+    // Drops the registry of a topic name no participant uses any more.
     void topic_gone(const std::string& topic_name);
 };
 

@@ -13,6 +13,11 @@ namespace ZORVEX::engine {
 
 InstanceHandle_t new_handle();
 
+// Instances whose handle a lookup by handle compared with the one asked for,
+// counted over the process under the engine lock: a lookup that looks at
+// more than the instance it finds shows here.
+extern uint64_t handle_probes;
+
 // The serial a handle carries; 0 for a handle that is not valid.
 inline uint64_t serial_of(const InstanceHandle_t& h) {
     if (h.valid == 0) return 0;

@@ -32,7 +32,7 @@ ReaderImpl::ReaderImpl(SubscriberImpl& subscriber, TopicImpl& topic, const DataR
       topic_(topic),
       qos_(qos),
       listener_{std::move(listener), mask},
-      history_(topic.type_, qos) {}
+      history_(topic.type_, qos, subscriber.participant_.domain_.registry(topic.name_)) {}
 
 // Conditions leave the wait-sets before the history they read goes.
 ReaderImpl::~ReaderImpl() {
@@ -49,14 +49,13 @@ void ReaderImpl::enable_locked(Deferred& after) {
 
 bool ReaderImpl::receive(const Change& change, Deferred& after) {
     if (deleted_ || !enabled_) return false;
-    const InstanceHandle_t instance = subscriber_.participant_.domain_.instance_handle(topic_.name_, change.key);
     SampleRejectedStatusKind reason = NOT_REJECTED;
-    const auto effect = history_.apply(change, instance, reason);
+    const auto effect = history_.apply(change, reason);
     if (effect == ReaderHistory::Effect::rejected) {
         ++rejected_status_.total_count;
         ++rejected_status_.total_count_change;
         rejected_status_.last_reason = reason;
-        rejected_status_.last_instance_handle = instance;
+        rejected_status_.last_instance_handle = history_.handle_of(change.key);
         raise(*this, SAMPLE_REJECTED_STATUS, rejected_status_, &DataReaderListener::on_sample_rejected, after);
     }
     return effect == ReaderHistory::Effect::data_changed;
@@ -65,6 +64,7 @@ bool ReaderImpl::receive(const Change& change, Deferred& after) {
 void ReaderImpl::retire(Deferred& after) {
     deleted_ = true;
     unmatch_all(*this, after);
+    history_.clear();
     --topic_.users_;
     for (auto& c : conditions_) after.release(std::move(c));
     conditions_.clear();
@@ -336,8 +336,8 @@ ReturnCode_t ReaderImpl::set_qos(const DataReaderQos& qos) {
     return change_qos(*this, qos_, qos, [this](Deferred& after) {
         if (enabled_)
             rematch(*this, after);
-        else
-            history_ = ReaderHistory(topic_.type_, qos_);  // still empty: a disabled reader receives nothing
+        else  // still empty: a disabled reader receives nothing
+            history_ = ReaderHistory(topic_.type_, qos_, subscriber_.participant_.domain_.registry(topic_.name_));
     });
 }
 

@@ -10,12 +10,13 @@ namespace {
 bool limited(int32_t v) { return v != LENGTH_UNLIMITED; }
 }  // namespace
 
-ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos)
+ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos, InstanceRegistry& registry)
     : type_(type),
       keep_all_(qos.history.kind == KEEP_ALL_HISTORY_QOS),
       depth_(qos.history.depth),
       limits_(qos.resource_limits),
-      exclusive_(qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS) {}
+      exclusive_(qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS),
+      registry_(&registry) {}
 
 SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
     auto it = instances_.find(key);
@@ -33,8 +34,7 @@ SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
     return NOT_REJECTED;
 }
 
-ReaderHistory::Effect ReaderHistory::apply(const Change& change, const InstanceHandle_t& handle,
-                                           SampleRejectedStatusKind& reason) {
+ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedStatusKind& reason) {
     if (change.kind == Change::write) {
         reason = refusal(change.key);
         if (reason != NOT_REJECTED) return Effect::rejected;
@@ -42,9 +42,11 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, const InstanceH
     auto it = instances_.find(change.key);
     if (it == instances_.end()) {
         if (change.kind != Change::write) return Effect::none;  // never seen here
-        it = instances_.emplace(change.key, Instance{}).first;
-        it->second.key = change.key;
-        it->second.handle = handle;
+        Instance fresh;
+        fresh.key = change.key;
+        fresh.hold = registry_->hold(change.key);
+        fresh.handle = fresh.hold.handle();
+        it = instances_.emplace(change.key, std::move(fresh)).first;
     }
     Instance& inst = it->second;
     Effect effect = Effect::none;
@@ -258,16 +260,21 @@ void ReaderHistory::remove(const Selection& selection) noexcept {
     }
 }
 
+void ReaderHistory::clear() noexcept {
+    samples_.clear();
+    instances_.clear();
+    valid_total_ = 0;
+}
+
 InstanceHandle_t ReaderHistory::lookup(const std::string& key) const {
     auto it = instances_.find(key);
     return it == instances_.end() ? HANDLE_NIL : it->second.handle;
 }
 
 const std::string* ReaderHistory::key_of(const InstanceHandle_t& handle) const {
-    if (handle.valid == 0) return nullptr;
-    for (const auto& [key, inst] : instances_)
-        if (inst.handle == handle) return &key;
-    return nullptr;
+    const std::string* key = registry_->key_of(handle);
+    auto it = key ? instances_.find(*key) : instances_.end();
+    return it == instances_.end() ? nullptr : &it->first;
 }
 
 }  // namespace ZORVEX::engine

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "engine/change.h"
+#include "engine/instance_registry.h"
 #include "zorvex/qos.h"
 #include "zorvex/status.h"
 #include "zorvex/type_descriptor.h"
@@ -35,16 +36,16 @@ class ReaderHistory {
     using Samples = std::list<Sample>;
 
 public:
-    ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos);
+    // Each instance holds its key in `registry` while the history keeps it.
+    ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos, InstanceRegistry& registry);
 
     // Why a write of the instance `key` would be refused now (NOT_REJECTED:
     // it fits). A reliable writer waits while this refuses.
     SampleRejectedStatusKind refusal(const std::string& key) const;
 
     enum class Effect { none, data_changed, rejected };
-    // `handle` names the instance should the change create it; `reason` is
-    // set when the change is rejected.
-    Effect apply(const Change& change, const InstanceHandle_t& handle, SampleRejectedStatusKind& reason);
+    // `reason` is set when the change is rejected.
+    Effect apply(const Change& change, SampleRejectedStatusKind& reason);
     // The writer no longer matches: it writes no instance any more. `now`
     // stamps the samples that show instances left without writers.
     bool writer_gone(const InstanceHandle_t& writer, const Time_t& now);
@@ -63,7 +64,12 @@ public:
     // Commit a take: the samples leave, their instances become NOT_NEW.
     void remove(const Selection& selection) noexcept;
 
+    // Drops every sample and instance, so that a deleted reader holds no key.
+    void clear() noexcept;
+
     InstanceHandle_t lookup(const std::string& key) const;
+    // The handle of `key` in the domain, held here or not (a writer of it holds it).
+    InstanceHandle_t handle_of(const std::string& key) const { return registry_->handle_of(key); }
     // The key of the instance with this handle; null if none.
     const std::string* key_of(const InstanceHandle_t& handle) const;
 
@@ -82,6 +88,7 @@ private:
         std::optional<Samples::iterator> invalid_sample;  // at most one
         size_t samples = 0;                               // valid and invalid
         size_t unread = 0;
+        InstanceRegistry::Hold hold;
     };
 
     Buffer new_buffer() const;
@@ -99,6 +106,7 @@ private:
     int32_t depth_;
     ResourceLimitsQosPolicy limits_;
     bool exclusive_;
+    InstanceRegistry* registry_;
     Samples samples_;  // arrival order
     std::unordered_map<std::string, Instance> instances_;
     size_t valid_total_ = 0;

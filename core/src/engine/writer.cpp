@@ -19,7 +19,11 @@ namespace ZORVEX::engine {
 
 WriterImpl::WriterImpl(PublisherImpl& publisher, TopicImpl& topic, const DataWriterQos& qos,
                        std::shared_ptr<DataWriterListener> listener, StatusMask mask)
-    : publisher_(publisher), topic_(topic), qos_(qos), listener_{std::move(listener), mask} {}
+    : publisher_(publisher),
+      topic_(topic),
+      registry_(publisher.participant_.domain_.registry(topic.name_)),
+      qos_(qos),
+      listener_{std::move(listener), mask} {}
 
 ReturnCode_t WriterImpl::enable() { return enable_below(*this, publisher_); }
 
@@ -36,8 +40,8 @@ std::string WriterImpl::key_of(const void* data) const {
 const std::string* WriterImpl::resolve(const void* data, const InstanceHandle_t& handle, bool register_new,
                                        ReturnCode_t& rc) {
     if (handle.valid != 0) {
-        auto it = std::find_if(instances_.begin(), instances_.end(),
-                               [&](const auto& i) { return i.second.handle == handle; });
+        const std::string* named = registry_.key_of(handle);
+        auto it = named ? instances_.find(*named) : instances_.end();
         if (it == instances_.end()) {
             rc = RETCODE_BAD_PARAMETER;
             return nullptr;
@@ -60,8 +64,9 @@ const std::string* WriterImpl::resolve(const void* data, const InstanceHandle_t&
             rc = register_new ? RETCODE_OUT_OF_RESOURCES : RETCODE_PRECONDITION_NOT_MET;
             return nullptr;
         }
-        const InstanceHandle_t h = publisher_.participant_.domain_.instance_handle(topic_.name_, key);
-        it = instances_.emplace(std::move(key), Instance{h, {}}).first;
+        InstanceRegistry::Hold hold = registry_.hold(key);
+        const InstanceHandle_t h = hold.handle();
+        it = instances_.emplace(std::move(key), Instance{h, {}, std::move(hold)}).first;
     }
     return &it->first;
 }
@@ -209,12 +214,10 @@ ReturnCode_t WriterImpl::get_key_value(void* key_holder, const InstanceHandle_t&
     if (key_holder == nullptr) return RETCODE_BAD_PARAMETER;
     Guard g;
     if (deleted_) return RETCODE_ALREADY_DELETED;
-    for (const auto& [key, inst] : instances_)
-        if (handle.valid != 0 && inst.handle == handle) {
-            std::memcpy(static_cast<char*>(key_holder) + topic_.type_.key_offset, key.data(), key.size());
-            return RETCODE_OK;
-        }
-    return RETCODE_BAD_PARAMETER;
+    const std::string* key = registry_.key_of(handle);
+    if (key == nullptr || instances_.find(*key) == instances_.end()) return RETCODE_BAD_PARAMETER;
+    std::memcpy(static_cast<char*>(key_holder) + topic_.type_.key_offset, key->data(), key->size());
+    return RETCODE_OK;
 }
 
 void WriterImpl::replay_to(ReaderImpl& reader, Deferred& after) {

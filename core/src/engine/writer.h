@@ -12,6 +12,7 @@
 
 #include "engine/change.h"
 #include "engine/entity_base.h"
+#include "engine/instance_registry.h"
 #include "engine/listener_slot.h"
 #include "zorvex/publication.h"
 
@@ -71,10 +72,12 @@ public:
     struct Instance {
         InstanceHandle_t handle;
         std::deque<Kept> history;  // durable samples, oldest first
+        InstanceRegistry::Hold hold;
     };
 
     PublisherImpl& publisher_;
     TopicImpl& topic_;
+    InstanceRegistry& registry_;  // of the topic's name, which outlives the writer
     DataWriterQos qos_;
     ListenerSlot<DataWriterListener> listener_;
     PublicationMatchedStatus matched_status_;
