@@ -13,11 +13,11 @@
 #include <cstdint>
 #include <iterator>
 #include <map>
-#include <stdexcept>
 #include <tuple>
 #include <utility>
 
 #include "quillmarc/dds_map.h"
+#include "value_types/checks.h"
 
 namespace quillmarc {
 
@@ -38,8 +38,7 @@ typename M::mapped_type* map_find(M& m, typename M::key_type const& key) {
 template <class M>
 typename M::mapped_type const& map_at(M const& m, typename M::key_type const& key) {
   auto it = map_lookup(m, m.lower_bound(key), key);
-  // The library promises this message whatever the standard library says.
-  if (it == m.end()) throw std::out_of_range("map::at");
+  if (it == m.end()) fail::absent_key();
   return it->second;
 }
 
