@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "quillmarc/dds_sequence.h"
@@ -19,6 +20,23 @@ std::vector<T>* new_vector_copy(std::vector<T> const& from) {
   std::unique_ptr<std::vector<T>> fresh(new std::vector<T>());
   *fresh = from;
   return fresh.release();
+}
+
+// Copies `from` into the existing vector `to`, all or nothing, and keeps
+// `to` the same vector object. Where copying an element can throw (string
+// elements allocate), the copy is built aside and swapped in, so that a
+// failure leaves `to` as it was. Other elements cannot fail to copy once
+// vector assignment has its storage, which it allocates before it changes
+// anything.
+template <class T>
+void vector_assign(std::vector<T>& to, std::vector<T> const& from) {
+  if (&to == &from) return;
+  if constexpr (std::is_nothrow_copy_constructible_v<T> && std::is_nothrow_copy_assignable_v<T>) {
+    to = from;
+  } else {
+    std::vector<T> copy(from);
+    to.swap(copy);
+  }
 }
 
 // The vector operations behind the C functions and members, each after the
@@ -79,7 +97,7 @@ inline void vector_append(std::vector<T>& v, T const& x) {
     return *this;                                                                     \
   }                                                                                   \
   Seq& Seq::operator=(std::vector<T> const& elements) {                               \
-    *inner_ = elements;                                                               \
+    quillmarc::vector_assign(*inner_, elements);                                      \
     return *this;                                                                     \
   }                                                                                   \
   Seq::operator std::vector<T>&() const { return *inner_; }                           \
@@ -104,7 +122,7 @@ inline void vector_append(std::vector<T>& v, T const& x) {
     return q.release();                                                               \
   }                                                                                   \
   Seq* Seq##_copy(Seq* dst, Seq const* src) {                                         \
-    if (dst != nullptr && src != nullptr) Seq##_in(dst) = Seq##_in(src);              \
+    if (dst != nullptr && src != nullptr) quillmarc::vector_assign(Seq##_in(dst), Seq##_in(src)); \
     return dst;                                                                       \
   }                                                                                   \
   void Seq##_destroy(Seq* q) { delete q; }                                            \
