@@ -34,7 +34,11 @@ void vector_assign(std::vector<T>& to, std::vector<T> const& from) {
   if constexpr (std::is_nothrow_copy_constructible_v<T> && std::is_nothrow_copy_assignable_v<T>) {
     to = from;
   } else {
-    std::vector<T> copy(from);
+    // Assigned rather than copy-constructed: the copy constructor's
+    // standard copy routine for string elements has a name that the
+    // version script's DDS* pattern would export.
+    std::vector<T> copy;
+    copy = from;
     to.swap(copy);
   }
 }
