@@ -11,6 +11,7 @@
 
 #include "quillmarc/dds_sequence.h"
 #include "value_types/checks.h"
+#include "value_types/lifetime.h"
 
 namespace quillmarc {
 
@@ -112,16 +113,16 @@ inline void vector_append(std::vector<T>& v, T const& x) {
   void Seq::resize(unsigned long n) { quillmarc::vector_resize(*inner_, n); }          \
   unsigned long Seq::size() const { return inner_->size(); }
 
-// The C functions and the inner-vector accessor. They construct and destroy
-// through the class and otherwise work directly on the inner vector.
+// The C functions but _create and _destroy (QUILLMARC_DEFINE_SEQUENCE_LIFETIME),
+// and the inner-vector accessor. They make and release objects through
+// _create and _destroy and otherwise work directly on the inner vector.
 #define QUILLMARC_DEFINE_SEQUENCE_FUNCTIONS(Seq, T)                                   \
   namespace {                                                                         \
   std::vector<T>& Seq##_in(Seq const* q) { return static_cast<std::vector<T>&>(*q); } \
   }                                                                                   \
   extern "C" {                                                                        \
-  Seq* Seq##_create(void) { return new Seq(); }                                       \
   Seq* Seq##_create_with_size(size_t n) {                                             \
-    std::unique_ptr<Seq> q(new Seq());                                                \
+    quillmarc::Made<Seq> q(Seq##_create(), Seq##_destroy);                            \
     quillmarc::vector_resize(Seq##_in(q.get()), n);                                   \
     return q.release();                                                               \
   }                                                                                   \
@@ -129,7 +130,6 @@ inline void vector_append(std::vector<T>& v, T const& x) {
     if (dst != nullptr && src != nullptr) quillmarc::vector_assign(Seq##_in(dst), Seq##_in(src)); \
     return dst;                                                                       \
   }                                                                                   \
-  void Seq##_destroy(Seq* q) { delete q; }                                            \
   T* Seq##_at(Seq* q, size_t i) { return &quillmarc::vector_at(Seq##_in(q), i); }     \
   T const* Seq##_at_const(Seq const* q, size_t i) { return &quillmarc::vector_at(Seq##_in(q), i); } \
   /* an empty sequence has no first or last element: NULL */                        \
@@ -155,8 +155,15 @@ inline void vector_append(std::vector<T>& v, T const& x) {
   }                                                                                   \
   std::vector<T>* Seq##_get_inner_vec(Seq* q) { return &Seq##_in(q); }
 
+// _create and _destroy, for a translation unit that does not define the
+// class (value_types/lifetime.h).
+#define QUILLMARC_DEFINE_SEQUENCE_LIFETIME(Seq) QUILLMARC_DEFINE_LIFETIME(Seq, Seq)
+
+// A whole sequence type in one translation unit, its _create and _destroy
+// included, which there bind to the constructor and destructor directly.
 #define QUILLMARC_DEFINE_SEQUENCE(Seq, T) \
   QUILLMARC_DEFINE_SEQUENCE_CLASS(Seq, T) \
-  QUILLMARC_DEFINE_SEQUENCE_FUNCTIONS(Seq, T)
+  QUILLMARC_DEFINE_SEQUENCE_FUNCTIONS(Seq, T) \
+  QUILLMARC_DEFINE_SEQUENCE_LIFETIME(Seq)
 
 #endif

@@ -9,6 +9,7 @@
 
 #include "quillmarc/dds_c_string.h"
 #include "value_types/checks.h"
+#include "value_types/lifetime.h"
 #include "value_types/text.h"
 
 namespace quillmarc {
@@ -43,26 +44,25 @@ void string_append_text(std::basic_string<Unit>& s, const Unit* text) {
   String::operator Inner&() const { return *inner_; }                               \
   unsigned long String::size() const { return inner_->size(); }
 
-// The 29 C functions. Every one works inside the existing inner string; the
-// making functions release the object they began when building it fails.
+// The C functions but _create, _copy and _destroy (QUILLMARC_DEFINE_STRING_LIFETIME).
+// Every one works inside the existing inner string; the making functions
+// begin with _create and release the object with _destroy when building its
+// content fails.
 #define QUILLMARC_DEFINE_STRING_FUNCTIONS(Prefix, String, Inner, Unit)               \
   namespace {                                                                       \
   Inner& Prefix##_in(String* s) { return static_cast<Inner&>(*s); }                 \
   }                                                                                 \
   extern "C" {                                                                      \
-  String* Prefix##_create(void) { return new String(); }                            \
-  String* Prefix##_copy(String* src) { return new String(*src); }                   \
   String* Prefix##_from_cstr(const Unit* text) {                                    \
-    std::unique_ptr<String> s(new String());                                        \
+    quillmarc::Made<String> s(Prefix##_create(), Prefix##_destroy);                 \
     Prefix##_in(s.get()) = quillmarc::string_from_text(text);                       \
     return s.release();                                                             \
   }                                                                                 \
   String* Prefix##_from_char(size_t count, Unit c) {                                \
-    std::unique_ptr<String> s(new String());                                        \
+    quillmarc::Made<String> s(Prefix##_create(), Prefix##_destroy);                 \
     Prefix##_in(s.get()).assign(count, c);                                          \
     return s.release();                                                             \
   }                                                                                 \
-  void Prefix##_destroy(String* s) { delete s; }                                    \
   String* Prefix##_assign(String* s, String* other) {                               \
     Prefix##_in(s) = Prefix##_in(other);                                            \
     return s;                                                                       \
@@ -130,5 +130,11 @@ void string_append_text(std::basic_string<Unit>& s, const Unit* text) {
   const Unit* Prefix##_c_str(String* s) { return Prefix##_in(s).c_str(); }          \
   void* Prefix##_inner(String* s) { return &Prefix##_in(s); }                       \
   }
+
+// _create, _copy and _destroy, for a translation unit that does not define
+// the class (value_types/lifetime.h).
+#define QUILLMARC_DEFINE_STRING_LIFETIME(Prefix, String) \
+  QUILLMARC_DEFINE_LIFETIME(String, Prefix)             \
+  extern "C" String* Prefix##_copy(String* src) { return new String(*src); }
 
 #endif
