@@ -1,6 +1,5 @@
 // _create, _destroy and the strings' _copy of DDS_CString, DDS_CWString and
 // the sequence family, apart from the classes (value_types/lifetime.h).
-#include "quillmarc/dds_sequence.h"
 #include "value_types/sequence_impl.h"
 #include "value_types/string_impl.h"
 
