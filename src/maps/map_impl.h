@@ -1,5 +1,5 @@
 // The map pattern, stated once and stamped out for every map type. Each
-// file of this folder defines the row of one key type:
+// dds_<key>_map.cpp of this folder defines the row of one key type:
 //
 //   #include "maps/map_impl.h"
 //   #define QUILLMARC_MAP_KEY Short, DDS_Short
@@ -13,11 +13,11 @@
 #include <cstdint>
 #include <iterator>
 #include <map>
-#include <stdexcept>
 #include <tuple>
 #include <utility>
 
 #include "quillmarc/dds_map.h"
+#include "value_types/checks.h"
 
 namespace quillmarc {
 
@@ -38,8 +38,7 @@ typename M::mapped_type* map_find(M& m, typename M::key_type const& key) {
 template <class M>
 typename M::mapped_type const& map_at(M const& m, typename M::key_type const& key) {
   auto it = map_lookup(m, m.lower_bound(key), key);
-  // The library promises this message whatever the standard library says.
-  if (it == m.end()) throw std::out_of_range("map::at");
+  if (it == m.end()) fail::absent_key();
   return it->second;
 }
 
@@ -98,15 +97,14 @@ void map_assign(M& dst, M const& src) {
   std::map<K, V>::iterator Map::begin() { return inner_->begin(); }                      \
   std::map<K, V>::iterator Map::end() { return inner_->end(); }
 
-// The C functions. They construct and destroy through the class and
-// otherwise work on the inner map; only the map pointer is tested for NULL.
+// The C functions but _create and _destroy, which stand in map_lifetimes.cpp
+// (value_types/lifetime.h says why). They work on the inner map; only the
+// map pointer is tested for NULL.
 #define QUILLMARC_DEFINE_MAP_FUNCTIONS(Map, K, V)                                        \
   namespace {                                                                            \
   std::map<K, V>& Map##_in(Map const* m) { return static_cast<std::map<K, V>&>(*m); }    \
   }                                                                                      \
   extern "C" {                                                                           \
-  Map* Map##_create(void) { return new Map(); }                                          \
-  void Map##_destroy(Map* map) { delete map; }                                           \
   Map* Map##_copy(Map* dst, Map const* src) {                                            \
     if (dst != nullptr && src != nullptr) quillmarc::map_assign(Map##_in(dst), Map##_in(src)); \
     return dst;                                                                          \

@@ -1,4 +1,5 @@
-// DDS_CString and the DDSCString_ functions.
+// DDS_CString and the DDSCString_ functions; _create, _copy and _destroy
+// stand in lifetimes.cpp.
 #include "value_types/string_impl.h"
 
 QUILLMARC_DEFINE_STRING_CLASS(DDS_CString, std::string)

@@ -3,13 +3,27 @@
 #ifndef QUILLMARC_SRC_VALUE_TYPES_STRING_IMPL_H
 #define QUILLMARC_SRC_VALUE_TYPES_STRING_IMPL_H
 
+#include <cstddef>
 #include <memory>
-#include <stdexcept>
 #include <string>
 
 #include "quillmarc/dds_c_string.h"
+#include "value_types/checks.h"
+#include "value_types/lifetime.h"
 #include "value_types/text.h"
 
+namespace quillmarc {
+
+// Appends C text after the length check (checks.h). Limit is the string's
+// maximum length; a unit test passes a small one.
+template <class Unit, std::size_t Limit = max_length<Unit>>
+void string_append_text(std::basic_string<Unit>& s, const Unit* text) {
+  const std::size_t n = std::char_traits<Unit>::length(text);
+  check_string_append(s.size(), n, Limit);
+  s.append(text, n);
+}
+
+}  // namespace quillmarc
 
 // Members common to both classes. Copy assignment builds the replacement
 // before releasing the old inner string, so a failed allocation leaves the
@@ -30,26 +44,25 @@
   String::operator Inner&() const { return *inner_; }                               \
   unsigned long String::size() const { return inner_->size(); }
 
-// The 29 C functions. Every one works inside the existing inner string; the
-// making functions release the object they began when building it fails.
+// The C functions but _create, _copy and _destroy (QUILLMARC_DEFINE_STRING_LIFETIME).
+// Every one works inside the existing inner string; the making functions
+// begin with _create and release the object with _destroy when building its
+// content fails.
 #define QUILLMARC_DEFINE_STRING_FUNCTIONS(Prefix, String, Inner, Unit)               \
   namespace {                                                                       \
   Inner& Prefix##_in(String* s) { return static_cast<Inner&>(*s); }                 \
   }                                                                                 \
   extern "C" {                                                                      \
-  String* Prefix##_create(void) { return new String(); }                            \
-  String* Prefix##_copy(String* src) { return new String(*src); }                   \
   String* Prefix##_from_cstr(const Unit* text) {                                    \
-    std::unique_ptr<String> s(new String());                                        \
+    quillmarc::Made<String> s(Prefix##_create(), Prefix##_destroy);                 \
     Prefix##_in(s.get()) = quillmarc::string_from_text(text);                       \
     return s.release();                                                             \
   }                                                                                 \
   String* Prefix##_from_char(size_t count, Unit c) {                                \
-    std::unique_ptr<String> s(new String());                                        \
+    quillmarc::Made<String> s(Prefix##_create(), Prefix##_destroy);                 \
     Prefix##_in(s.get()).assign(count, c);                                          \
     return s.release();                                                             \
   }                                                                                 \
-  void Prefix##_destroy(String* s) { delete s; }                                    \
   String* Prefix##_assign(String* s, String* other) {                               \
     Prefix##_in(s) = Prefix##_in(other);                                            \
     return s;                                                                       \
@@ -71,7 +84,7 @@
   void Prefix##_reserve(String* s, size_t n) { Prefix##_in(s).reserve(n); }         \
   Unit Prefix##_at(String* s, size_t i) {                                           \
     Inner& in = Prefix##_in(s);                                                     \
-    if (i >= in.size()) throw std::out_of_range("Index out of range");              \
+    quillmarc::check_string_index(i, in.size());                                    \
     return in[i];                                                                   \
   }                                                                                 \
   /* position size() of a standard string is its terminating NUL */                 \
@@ -86,7 +99,7 @@
     return s;                                                                       \
   }                                                                                 \
   String* Prefix##_append_cstr(String* s, const Unit* text) {                       \
-    Prefix##_in(s).append(text);                                                    \
+    quillmarc::string_append_text(Prefix##_in(s), text);                            \
     return s;                                                                       \
   }                                                                                 \
   String* Prefix##_append_char(String* s, size_t count, Unit c) {                   \
@@ -99,14 +112,17 @@
     if (!in.empty()) in.pop_back();                                                 \
   }                                                                                 \
   String* Prefix##_insert(String* s, size_t pos, String* other) {                   \
+    quillmarc::check_string_position("basic_string::replace", pos, Prefix##_in(s).size()); \
     Prefix##_in(s).insert(pos, Prefix##_in(other));                                 \
     return s;                                                                       \
   }                                                                                 \
   String* Prefix##_insert_cstr(String* s, size_t pos, const Unit* text) {           \
+    quillmarc::check_string_position("basic_string::replace", pos, Prefix##_in(s).size()); \
     Prefix##_in(s).insert(pos, text);                                               \
     return s;                                                                       \
   }                                                                                 \
   String* Prefix##_erase(String* s, size_t pos, size_t count) {                     \
+    quillmarc::check_string_position("basic_string::erase", pos, Prefix##_in(s).size()); \
     Prefix##_in(s).erase(pos, count);                                               \
     return s;                                                                       \
   }                                                                                 \
@@ -114,5 +130,11 @@
   const Unit* Prefix##_c_str(String* s) { return Prefix##_in(s).c_str(); }          \
   void* Prefix##_inner(String* s) { return &Prefix##_in(s); }                       \
   }
+
+// _create, _copy and _destroy, for a translation unit that does not define
+// the class (value_types/lifetime.h).
+#define QUILLMARC_DEFINE_STRING_LIFETIME(Prefix, String) \
+  QUILLMARC_DEFINE_LIFETIME(String, Prefix)             \
+  extern "C" String* Prefix##_copy(String* src) { return new String(*src); }
 
 #endif

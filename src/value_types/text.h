@@ -2,20 +2,17 @@
 #ifndef QUILLMARC_SRC_VALUE_TYPES_TEXT_H
 #define QUILLMARC_SRC_VALUE_TYPES_TEXT_H
 
-#include <stdexcept>
 #include <string>
+
+#include "value_types/checks.h"
 
 namespace quillmarc {
 
-// The library promises one message for a NULL text wherever one becomes a
+// A NULL text raises the library's own message wherever one becomes a
 // string, whatever wording the standard library in use would choose.
-[[noreturn]] inline void throw_null_text() {
-  throw std::logic_error("basic_string::_M_construct null not valid");
-}
-
 template <class Unit>
 std::basic_string<Unit> string_from_text(const Unit* text) {
-  if (text == nullptr) throw_null_text();
+  if (text == nullptr) fail::null_text();
   return std::basic_string<Unit>(text);
 }
 

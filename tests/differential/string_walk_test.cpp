@@ -6,50 +6,12 @@
 
 #include "quillmarc/dds_c.h"
 #include "support/differential.h"
+#include "support/string_traits.h"
 
 namespace {
 
-#define STRING_API(Prefix)                                              \
-  static constexpr auto create = Prefix##_create;                      \
-  static constexpr auto destroy = Prefix##_destroy;                    \
-  static constexpr auto copy = Prefix##_copy;                          \
-  static constexpr auto assign = Prefix##_assign;                      \
-  static constexpr auto assign_cstr = Prefix##_assign_cstr;            \
-  static constexpr auto assign_char = Prefix##_assign_char;            \
-  static constexpr auto append = Prefix##_append;                      \
-  static constexpr auto append_cstr = Prefix##_append_cstr;            \
-  static constexpr auto append_char = Prefix##_append_char;            \
-  static constexpr auto push_back = Prefix##_push_back;                \
-  static constexpr auto pop_back = Prefix##_pop_back;                  \
-  static constexpr auto insert = Prefix##_insert;                      \
-  static constexpr auto insert_cstr = Prefix##_insert_cstr;            \
-  static constexpr auto erase = Prefix##_erase;                        \
-  static constexpr auto resize = Prefix##_resize;                      \
-  static constexpr auto resize_char = Prefix##_resize_char;            \
-  static constexpr auto reserve = Prefix##_reserve;                    \
-  static constexpr auto clear = Prefix##_clear;                        \
-  static constexpr auto at = Prefix##_at;                              \
-  static constexpr auto front = Prefix##_front;                        \
-  static constexpr auto size = Prefix##_size;                          \
-  static constexpr auto capacity = Prefix##_capacity;                  \
-  static constexpr auto c_str = Prefix##_c_str;
-
-struct Narrow {
-  using String = DDS_CString;
-  using Std = std::string;
-  using Unit = char;
-  STRING_API(DDSCString)
-};
-struct Wide {
-  using String = DDS_CWString;
-  using Std = std::wstring;
-  using Unit = wchar_t;
-  STRING_API(DDSCWString)
-};
-
 template <class S>
 class StringWalk : public ::testing::Test {};
-using Twins = ::testing::Types<Narrow, Wide>;
 TYPED_TEST_SUITE(StringWalk, Twins);
 
 TYPED_TEST(StringWalk, MatchesTheStandardString) {
