@@ -31,7 +31,6 @@ namespace {
   static constexpr auto at = Prefix##_at;                              \
   static constexpr auto front = Prefix##_front;                        \
   static constexpr auto size = Prefix##_size;                          \
-  static constexpr auto capacity = Prefix##_capacity;                  \
   static constexpr auto c_str = Prefix##_c_str;
 
 struct Narrow {
