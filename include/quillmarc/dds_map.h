@@ -26,6 +26,20 @@
 #ifdef __cplusplus
 #include <map>
 
+/* The iterator type of std::map<K, V>, which begin() and end() return. Named
+ * as the member std::map<K, V>::iterator it makes the compiler instantiate
+ * std::map<K, V> and its tree for each of the 224 classes, two thirds of what
+ * this header costs a C++ translation unit. libstdc++ defines that member as
+ * the tree iterator over std::pair<K const, V>, which is spelled here
+ * directly: the same type, so the same declaration, with nothing to
+ * instantiate. Other standard libraries and libstdc++'s debug mode get the
+ * member. */
+#if defined(__GLIBCXX__) && !defined(_GLIBCXX_DEBUG)
+#define QUILLMARC_MAP_ITERATOR(K, V) std::_Rb_tree_iterator<std::pair<K const, V> >
+#else
+#define QUILLMARC_MAP_ITERATOR(K, V) std::map<K, V>::iterator
+#endif
+
 #define QUILLMARC_DECLARE_MAP_CLASS(Map, K, V)                    \
   class QUILLMARC_API Map {                                       \
    public:                                                        \
@@ -44,8 +58,8 @@
     V& operator[](K const& key);                                  \
     /* Throws std::out_of_range("map::at") for an absent key. */  \
     V const& operator[](K const& key) const;                      \
-    std::map<K, V>::iterator begin();                             \
-    std::map<K, V>::iterator end();                               \
+    QUILLMARC_MAP_ITERATOR(K, V) begin();                         \
+    QUILLMARC_MAP_ITERATOR(K, V) end();                           \
                                                                   \
    private:                                                       \
     std::map<K, V>* inner_;                                       \

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <type_traits>
+#include <utility>
 
 #include "map_samples.h"
 
@@ -16,6 +18,9 @@ class MapContract : public ::testing::Test {
   using K = typename A::Key;
   using V = typename A::Value;
   using Inner = std::map<K, V>;
+  static_assert(std::is_same<decltype(std::declval<Map&>().begin()), typename Inner::iterator>::value &&
+                    std::is_same<decltype(std::declval<Map&>().end()), typename Inner::iterator>::value,
+                "begin() and end() return the inner map's iterator");
 
   ~MapContract() override {
     for (Map* m : made_) A::destroy(m);
