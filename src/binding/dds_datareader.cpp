@@ -11,7 +11,9 @@
 #include "binding/shapes.h"
 #include "value_types/sequence_impl.h"
 
-QUILLMARC_DEFINE_SEQUENCE(DDS_SampleSequence, const void*)
+// Its _create and _destroy stand in entity_sequence_lifetimes.cpp.
+QUILLMARC_DEFINE_SEQUENCE_CLASS(DDS_SampleSequence, const void*)
+QUILLMARC_DEFINE_SEQUENCE_FUNCTIONS(DDS_SampleSequence, const void*)
 
 using quillmarc::core;
 using quillmarc::handle;

@@ -159,11 +159,4 @@ inline void vector_append(std::vector<T>& v, T const& x) {
 // class (value_types/lifetime.h).
 #define QUILLMARC_DEFINE_SEQUENCE_LIFETIME(Seq) QUILLMARC_DEFINE_LIFETIME(Seq, Seq)
 
-// A whole sequence type in one translation unit, its _create and _destroy
-// included, which there bind to the constructor and destructor directly.
-#define QUILLMARC_DEFINE_SEQUENCE(Seq, T) \
-  QUILLMARC_DEFINE_SEQUENCE_CLASS(Seq, T) \
-  QUILLMARC_DEFINE_SEQUENCE_FUNCTIONS(Seq, T) \
-  QUILLMARC_DEFINE_SEQUENCE_LIFETIME(Seq)
-
 #endif

@@ -34,6 +34,8 @@ long interposed::calls(Member member) { return counts[member]; }
   X(kCStringDestructor, "_ZN11DDS_CStringD1Ev", (void* self), (self))                           \
   X(kLongSequenceConstructor, "_ZN16DDS_LongSequenceC1Ev", (void* self), (self))                \
   X(kLongSequenceDestructor, "_ZN16DDS_LongSequenceD1Ev", (void* self), (self))                 \
+  X(kSampleInfoSequenceConstructor, "_ZN22DDS_SampleInfoSequenceC1Ev", (void* self), (self))    \
+  X(kSampleInfoSequenceDestructor, "_ZN22DDS_SampleInfoSequenceD1Ev", (void* self), (self))     \
   X(kLongLongMapConstructor, "_ZN19DDS_LongDDS_LongMapC1Ev", (void* self), (self))              \
   X(kLongLongMapDestructor, "_ZN19DDS_LongDDS_LongMapD1Ev", (void* self), (self))
 

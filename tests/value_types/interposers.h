@@ -12,6 +12,8 @@ enum Member {
   kCStringDestructor,
   kLongSequenceConstructor,
   kLongSequenceDestructor,
+  kSampleInfoSequenceConstructor,
+  kSampleInfoSequenceDestructor,
   kLongLongMapConstructor,
   kLongLongMapDestructor,
   kMembers

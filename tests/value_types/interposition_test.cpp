@@ -43,6 +43,9 @@ std::vector<Case> cases() {
       {"DDS_LongSequence_create_with_size, _destroy",
        [] { DDS_LongSequence_destroy(DDS_LongSequence_create_with_size(3)); },
        {{kLongSequenceConstructor, 1}, {kLongSequenceDestructor, 1}}},
+      {"DDS_SampleInfoSequence_create_with_size, _destroy",
+       [] { DDS_SampleInfoSequence_destroy(DDS_SampleInfoSequence_create_with_size(2)); },
+       {{kSampleInfoSequenceConstructor, 1}, {kSampleInfoSequenceDestructor, 1}}},
       {"DDS_LongDDS_LongMap_create, _destroy", [] { DDS_LongDDS_LongMap_destroy(DDS_LongDDS_LongMap_create()); },
        {{kLongLongMapConstructor, 1}, {kLongLongMapDestructor, 1}}},
       // The interposers themselves, reached from this program's own code.
