@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "engine/lock.h"
-#include "waitset/hub.h"
 
 namespace ZORVEX::engine {
 
@@ -12,9 +11,10 @@ Deferred::~Deferred() {
 }
 
 void Deferred::run() {
-    if (poke_) {
-        poke_ = false;
-        hub::poke();
+    if (!changes_.empty()) {
+        const hub::Changes changes = changes_;
+        changes_ = hub::Changes();
+        hub::poke(changes);
     }
     for (auto& call : calls_) {
         std::function<void()> fn = std::move(call);

@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+#include "waitset/hub.h"
+
 namespace ZORVEX::engine {
 
 class Deferred {
@@ -24,8 +26,10 @@ public:
     void release(std::shared_ptr<void> object) {
         if (object) releases_.push_back(std::move(object));
     }
-    // Triggers may have changed: wake the waiting wait-sets.
-    void poke() { poke_ = true; }
+    // Triggers of this entity's conditions may have turned true.
+    void poke(const Entity& changed) noexcept { changes_.add(changed); }
+    // Any trigger may have turned true.
+    void poke() noexcept { changes_.add_all(); }
 
     // Call with the engine lock released. A callback's exception propagates.
     void run();
@@ -33,7 +37,7 @@ public:
 private:
     std::vector<std::function<void()>> calls_;
     std::vector<std::shared_ptr<void>> releases_;
-    bool poke_ = false;
+    hub::Changes changes_;
 };
 
 }  // namespace ZORVEX::engine

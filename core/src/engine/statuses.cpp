@@ -72,7 +72,11 @@ std::shared_ptr<SubscriberListener> on_readers_listener(SubscriberImpl& s) {
 
 void data_arrived_at(SubscriberImpl& s, const std::vector<ReaderImpl*>& readers, Deferred& after) {
     s.changes_ |= DATA_ON_READERS_STATUS;
-    for (ReaderImpl* r : readers) r->changes_ |= DATA_AVAILABLE_STATUS;
+    after.poke(s);
+    for (ReaderImpl* r : readers) {
+        r->changes_ |= DATA_AVAILABLE_STATUS;
+        after.poke(*r);
+    }
     if (auto listener = on_readers_listener(s)) {
         s.changes_ &= ~DATA_ON_READERS_STATUS;
         std::shared_ptr<SubscriberImpl> keep = s.shared_from_this();
@@ -96,7 +100,6 @@ void data_arrived_at(SubscriberImpl& s, const std::vector<ReaderImpl*>& readers,
 
 void data_arrived(const std::vector<ReaderImpl*>& readers, Deferred& after) {
     if (readers.empty()) return;
-    after.poke();
     std::vector<SubscriberImpl*> subscribers;
     for (ReaderImpl* r : readers)
         if (std::find(subscribers.begin(), subscribers.end(), &r->subscriber_) == subscribers.end())

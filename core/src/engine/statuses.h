@@ -43,7 +43,7 @@ void raise(Owner& owner, StatusKind kind, Status& status, void (L::*callback)(E*
            Deferred& after) {
     if (owner.deleted_) return;  // no callback for an entity on its way out
     owner.changes_ |= kind;
-    after.poke();
+    after.poke(owner);
     std::shared_ptr<L> listener = listener_for(owner, kind);
     if (!listener) return;
     owner.changes_ &= ~kind;
