@@ -16,9 +16,8 @@ void Deferred::run() {
         changes_ = hub::Changes();
         hub::poke(changes);
     }
-    for (auto& call : calls_) {
-        std::function<void()> fn = std::move(call);
-        call = nullptr;
+    for (Call& call : calls_) {
+        Call fn(std::move(call));  // gone once it has run, even if it throws
         fn();
     }
     calls_.clear();
