@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "engine/lock.h"
-#include "waitset/hub.h"
 
 namespace ZORVEX::engine {
 
@@ -12,13 +11,13 @@ Deferred::~Deferred() {
 }
 
 void Deferred::run() {
-    if (poke_) {
-        poke_ = false;
-        hub::poke();
+    if (!changes_.empty()) {
+        const hub::Changes changes = changes_;
+        changes_ = hub::Changes();
+        hub::poke(changes);
     }
-    for (auto& call : calls_) {
-        std::function<void()> fn = std::move(call);
-        call = nullptr;
+    for (Call& call : calls_) {
+        Call fn(std::move(call));  // gone once it has run, even if it throws
         fn();
     }
     calls_.clear();

@@ -1,12 +1,19 @@
 // Work an operation collects under the engine lock and runs once the lock is
 // released: so a listener may call back into the engine, and no entity or
-// listener is destroyed while the lock is held.
+// listener is destroyed while the lock is held. The first few callbacks and
+// releases are held in place, so a write that calls one listener and the
+// operations that release a few entities allocate nothing here.
 #ifndef ZORVEX_SRC_ENGINE_DEFERRED_H
 #define ZORVEX_SRC_ENGINE_DEFERRED_H
 
-#include <functional>
+#include <cstddef>
 #include <memory>
-#include <vector>
+#include <new>
+#include <type_traits>
+#include <utility>
+
+#include "common/inline_vector.h"
+#include "waitset/hub.h"
 
 namespace ZORVEX::engine {
 
@@ -18,22 +25,75 @@ public:
     // Releases what is left without calling it (after a callback threw).
     ~Deferred();
 
-    // A listener call; its closure keeps the entity and listener alive.
-    void call(std::function<void()> fn) { calls_.push_back(std::move(fn)); }
-    // Drop a reference once unlocked (the last one destroys the object).
-    void release(std::shared_ptr<void> object) {
-        if (object) releases_.push_back(std::move(object));
+    // A listener call; its closure keeps the entity and listener alive. Only
+    // growth past the calls held in place throws, and then before `fn` is
+    // taken: the caller still holds it.
+    template <class F>
+    void call(F&& fn) {
+        calls_.emplace_back(std::forward<F>(fn));
     }
-    // Triggers may have changed: wake the waiting wait-sets.
-    void poke() { poke_ = true; }
+    // Room for `n` more calls: that many call()s cannot throw.
+    void reserve_calls(size_t n) { calls_.reserve(calls_.size() + n); }
+    // Drop a reference once unlocked (the last one destroys the object). On
+    // failure the reference stays with the caller, so nothing dies here.
+    template <class T>
+    void release(std::shared_ptr<T>&& object) {
+        if (object) releases_.emplace_back(std::move(object));
+    }
+    // Triggers of this entity's conditions may have turned true.
+    void poke(const Entity& changed) noexcept { changes_.add(changed); }
+    // Any trigger may have turned true.
+    void poke() noexcept { changes_.add_all(); }
 
     // Call with the engine lock released. A callback's exception propagates.
     void run();
 
 private:
-    std::vector<std::function<void()>> calls_;
-    std::vector<std::shared_ptr<void>> releases_;
-    bool poke_ = false;
+    // A callback held in place: closures up to `capacity` bytes (a status
+    // copy, the listener and the entity it keeps) need no allocation.
+    class Call {
+    public:
+        static constexpr size_t capacity = 160;
+
+        template <class F, class Fn = std::decay_t<F>, class = std::enable_if_t<!std::is_same_v<Fn, Call>>>
+        explicit Call(F&& fn) noexcept : ops_(&ops_of<Fn>) {
+            static_assert(sizeof(Fn) <= capacity && alignof(Fn) <= alignof(std::max_align_t), "closure too large");
+            static_assert(std::is_nothrow_constructible_v<Fn, F&&>, "a closure is taken without throwing");
+            ::new (storage_) Fn(std::forward<F>(fn));
+        }
+        Call(Call&& other) noexcept : ops_(other.ops_) {
+            if (ops_) ops_->move(other.storage_, storage_);
+            other.ops_ = nullptr;
+        }
+        Call& operator=(Call&&) = delete;
+        ~Call() {
+            if (ops_) ops_->destroy(storage_);
+        }
+        void operator()() { ops_->invoke(storage_); }
+
+    private:
+        struct Ops {
+            void (*invoke)(void*);
+            void (*move)(void* from, void* to) noexcept;  // and destroys `from`
+            void (*destroy)(void*) noexcept;
+        };
+        template <class Fn>
+        static constexpr Ops ops_of = {
+            [](void* f) { (*static_cast<Fn*>(f))(); },
+            [](void* from, void* to) noexcept {
+                ::new (to) Fn(std::move(*static_cast<Fn*>(from)));
+                static_cast<Fn*>(from)->~Fn();
+            },
+            [](void* f) noexcept { static_cast<Fn*>(f)->~Fn(); },
+        };
+
+        alignas(std::max_align_t) unsigned char storage_[capacity];
+        const Ops* ops_;
+    };
+
+    InlineVector<Call, 2> calls_;
+    InlineVector<std::shared_ptr<void>, 4> releases_;
+    hub::Changes changes_;
 };
 
 }  // namespace ZORVEX::engine

@@ -71,11 +71,12 @@ void ReaderImpl::retire(Deferred& after) {
     after.poke();
 }
 
-// Reading resets the data statuses of the reader and its subscriber.
+// Reading resets the data statuses of the reader and its subscriber; of
+// their conditions, only the reader's read conditions may turn true.
 void ReaderImpl::accessed(Deferred& after) {
     changes_ &= ~DATA_AVAILABLE_STATUS;
     subscriber_.changes_ &= ~DATA_ON_READERS_STATUS;
-    after.poke();
+    after.poke(*this);
 }
 
 // Every lent value is a copy owned by loans_, so the history may change or

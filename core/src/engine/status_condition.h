@@ -25,6 +25,11 @@ private:
     StatusMask enabled_ = STATUS_MASK_ALL;
 };
 
+// What the hub files `condition` under (hub::Changes): its entity for a
+// status, read or query condition of the engine, a plain guard condition
+// itself, null for any other (every change may turn it true).
+const void* wake_key(Condition& condition);
+
 }  // namespace ZORVEX::engine
 
 #endif

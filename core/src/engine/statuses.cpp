@@ -70,42 +70,44 @@ std::shared_ptr<SubscriberListener> on_readers_listener(SubscriberImpl& s) {
     return nullptr;
 }
 
-void data_arrived_at(SubscriberImpl& s, const std::vector<ReaderImpl*>& readers, Deferred& after) {
+// The readers of `s` among [first, last) have new data.
+void data_arrived_at(SubscriberImpl& s, ReaderImpl* const* first, ReaderImpl* const* last, Deferred& after) {
     s.changes_ |= DATA_ON_READERS_STATUS;
-    for (ReaderImpl* r : readers) r->changes_ |= DATA_AVAILABLE_STATUS;
-    if (auto listener = on_readers_listener(s)) {
-        s.changes_ &= ~DATA_ON_READERS_STATUS;
-        std::shared_ptr<SubscriberImpl> keep = s.shared_from_this();
-        after.call([listener, keep] {
-            if (still_there(keep->deleted_)) listener->on_data_on_readers(keep.get());
-        });
-        return;
-    }
-    for (ReaderImpl* r : readers) {
-        auto listener = listener_for(*r, DATA_AVAILABLE_STATUS);
+    after.poke(s);
+    const std::shared_ptr<SubscriberListener> on_readers = on_readers_listener(s);
+    for (ReaderImpl* const* it = first; it != last; ++it) {
+        ReaderImpl& r = **it;
+        if (&r.subscriber_ != &s) continue;
+        r.changes_ |= DATA_AVAILABLE_STATUS;
+        after.poke(r);
+        if (on_readers) continue;
+        auto listener = listener_for(r, DATA_AVAILABLE_STATUS);
         if (!listener) continue;
-        r->changes_ &= ~DATA_AVAILABLE_STATUS;
-        std::shared_ptr<ReaderImpl> keep = r->shared_from_this();
-        after.call([listener, keep] {
+        std::shared_ptr<ReaderImpl> keep = r.shared_from_this();
+        after.call([listener = std::move(listener), keep = std::move(keep)] {
             if (still_there(keep->deleted_)) listener->on_data_available(keep.get());
         });
+        r.changes_ &= ~DATA_AVAILABLE_STATUS;
+    }
+    if (on_readers) {
+        std::shared_ptr<SubscriberImpl> keep = s.shared_from_this();
+        after.call([listener = on_readers, keep = std::move(keep)] {
+            if (still_there(keep->deleted_)) listener->on_data_on_readers(keep.get());
+        });
+        s.changes_ &= ~DATA_ON_READERS_STATUS;
     }
 }
 
 }  // namespace
 
-void data_arrived(const std::vector<ReaderImpl*>& readers, Deferred& after) {
-    if (readers.empty()) return;
-    after.poke();
-    std::vector<SubscriberImpl*> subscribers;
-    for (ReaderImpl* r : readers)
-        if (std::find(subscribers.begin(), subscribers.end(), &r->subscriber_) == subscribers.end())
-            subscribers.push_back(&r->subscriber_);
-    for (SubscriberImpl* s : subscribers) {
-        std::vector<ReaderImpl*> of_s;
-        for (ReaderImpl* r : readers)
-            if (&r->subscriber_ == s) of_s.push_back(r);
-        data_arrived_at(*s, of_s, after);
+void data_arrived(ReaderImpl* const* first, ReaderImpl* const* last, Deferred& after) {
+    // A call at most per reader, room made first: no status changes here
+    // without its listener queued to hear of it.
+    after.reserve_calls(static_cast<size_t>(last - first));
+    for (ReaderImpl* const* it = first; it != last; ++it) {
+        SubscriberImpl& s = (*it)->subscriber_;
+        const bool seen = std::any_of(first, it, [&](ReaderImpl* r) { return &r->subscriber_ == &s; });
+        if (!seen) data_arrived_at(s, it, last, after);
     }
 }
 

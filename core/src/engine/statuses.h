@@ -4,8 +4,8 @@
 #ifndef ZORVEX_SRC_ENGINE_STATUSES_H
 #define ZORVEX_SRC_ENGINE_STATUSES_H
 
+#include <initializer_list>
 #include <memory>
-#include <vector>
 
 #include "engine/deferred.h"
 #include "zorvex/listeners.h"
@@ -43,18 +43,18 @@ void raise(Owner& owner, StatusKind kind, Status& status, void (L::*callback)(E*
            Deferred& after) {
     if (owner.deleted_) return;  // no callback for an entity on its way out
     owner.changes_ |= kind;
-    after.poke();
+    after.poke(owner);
     std::shared_ptr<L> listener = listener_for(owner, kind);
     if (!listener) return;
-    owner.changes_ &= ~kind;
-    Status copy = status;
-    reset_changes(status);
     std::shared_ptr<void> keep = owner.shared_from_this();
     E* entity = &owner;
     const bool* deleted = &owner.deleted_;
-    after.call([listener, keep, entity, deleted, copy, callback] {
+    after.call([listener = std::move(listener), keep = std::move(keep), entity, deleted, copy = status, callback] {
         if (still_there(*deleted)) ((*listener).*callback)(entity, copy);
     });
+    // Queued: the listener hears the change counts, which start over.
+    owner.changes_ &= ~kind;
+    reset_changes(status);
 }
 
 // A status getter: the caller's copy, then the change counts start over.
@@ -65,10 +65,13 @@ void read_status(Owner& owner, StatusKind kind, Status& status, Status& out) {
     owner.changes_ &= ~kind;
 }
 
-// New data in these readers: DATA_ON_READERS on each of their subscribers
-// when a subscriber or participant listener takes it, DATA_AVAILABLE on the
-// readers otherwise.
-void data_arrived(const std::vector<ReaderImpl*>& readers, Deferred& after);
+// New data in the readers [first, last): DATA_ON_READERS on each of their
+// subscribers when a subscriber or participant listener takes it,
+// DATA_AVAILABLE on the readers otherwise.
+void data_arrived(ReaderImpl* const* first, ReaderImpl* const* last, Deferred& after);
+inline void data_arrived(std::initializer_list<ReaderImpl*> readers, Deferred& after) {
+    data_arrived(readers.begin(), readers.end(), after);
+}
 
 }  // namespace ZORVEX::engine
 

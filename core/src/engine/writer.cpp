@@ -6,6 +6,7 @@
 
 #include "common/clock.h"
 #include "common/durations.h"
+#include "common/inline_vector.h"
 #include "engine/builtin_data.h"
 #include "engine/matching.h"
 #include "engine/participant.h"
@@ -117,10 +118,11 @@ void WriterImpl::forget_history(Instance& inst) {
 }
 
 void WriterImpl::deliver(const Change& change, Deferred& after) {
-    std::vector<ReaderImpl*> changed;
+    InlineVector<ReaderImpl*, 4> changed;
+    changed.reserve(matched_.size());  // room first: keeping a changed reader cannot throw
     for (ReaderImpl* r : matched_)
-        if (r->receive(change, after)) changed.push_back(r);
-    data_arrived(changed, after);
+        if (r->receive(change, after)) changed.emplace_back(r);
+    data_arrived(changed.begin(), changed.end(), after);
 }
 
 ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const InstanceHandle_t& handle,
