@@ -35,6 +35,22 @@ template <class M>
 OUT_OF_LINE void std_insert(M& m, typename M::key_type const& key, typename M::mapped_type const& value) {
   m.insert_or_assign(key, value);
 }
+template <class Inner>
+OUT_OF_LINE void std_new_delete() {
+  Inner* made = new Inner();
+  benchmark::DoNotOptimize(made);  // or the pair is elided
+  delete made;
+}
+
+// An object made by _create and released by _destroy, which reach the class
+// only through its exported constructor and destructor; beside it the same
+// through new and delete in C++, and the bare inner container.
+template <class Object, class Inner, Object* (*Create)(), void (*Destroy)(Object*)>
+void CreateDestroy(benchmark::State& state) {
+  bench::interleave(
+      state, 256, bench::nothing, [] { Destroy(Create()); }, [] { delete new Object(); },
+      [] { std_new_delete<Inner>(); });
+}
 
 // Appends of 16 bytes, the string emptied every 256 appends.
 void StringAppendCstr(benchmark::State& state) {
@@ -235,6 +251,13 @@ void MapVisitAll(benchmark::State& state) {
 
 }  // namespace
 
+BENCHMARK(CreateDestroy<DDS_CString, std::string, DDSCString_create, DDSCString_destroy>)
+    ->Name("CreateDestroy<CString>");
+BENCHMARK(CreateDestroy<DDS_LongSequence, std::vector<int>, DDS_LongSequence_create, DDS_LongSequence_destroy>)
+    ->Name("CreateDestroy<LongSequence>");
+BENCHMARK(CreateDestroy<DDS_LongDDS_LongMap, std::map<DDS_Long, DDS_Long>, DDS_LongDDS_LongMap_create,
+                        DDS_LongDDS_LongMap_destroy>)
+    ->Name("CreateDestroy<LongLongMap>");
 BENCHMARK(StringAppendCstr);
 BENCHMARK(LongSequencePushBackValue);
 BENCHMARK(LongSequenceAt);
