@@ -45,7 +45,6 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
         Instance fresh;
         fresh.key = change.key;
         fresh.hold = registry_->hold(change.key);
-        fresh.handle = fresh.hold.handle();
         it = instances_.emplace(change.key, std::move(fresh)).first;
     }
     Instance& inst = it->second;
@@ -218,7 +217,7 @@ std::vector<SampleInfo> ReaderHistory::infos(const Selection& selection) const {
         info.view_state = inst.view;
         info.instance_state = inst.state;
         info.source_timestamp = s->source_timestamp;
-        info.instance_handle = inst.handle;
+        info.instance_handle = inst.hold.handle();
         info.publication_handle = s->publication;
         info.disposed_generation_count = s->disposed_generation;
         info.no_writers_generation_count = s->no_writers_generation;
@@ -268,7 +267,7 @@ void ReaderHistory::clear() noexcept {
 
 InstanceHandle_t ReaderHistory::lookup(const std::string& key) const {
     auto it = instances_.find(key);
-    return it == instances_.end() ? HANDLE_NIL : it->second.handle;
+    return it == instances_.end() ? HANDLE_NIL : it->second.hold.handle();
 }
 
 const std::string* ReaderHistory::key_of(const InstanceHandle_t& handle) const {

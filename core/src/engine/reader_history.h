@@ -76,7 +76,6 @@ public:
 private:
     struct Instance {
         std::string key;
-        InstanceHandle_t handle;
         InstanceStateKind state = ALIVE_INSTANCE_STATE;
         ViewStateKind view = NEW_VIEW_STATE;
         int32_t disposed_generation = 0;
@@ -88,7 +87,7 @@ private:
         std::optional<Samples::iterator> invalid_sample;  // at most one
         size_t samples = 0;                               // valid and invalid
         size_t unread = 0;
-        InstanceRegistry::Hold hold;
+        InstanceRegistry::Hold hold;  // names the instance's handle
     };
 
     Buffer new_buffer() const;

@@ -66,8 +66,7 @@ const std::string* WriterImpl::resolve(const void* data, const InstanceHandle_t&
             return nullptr;
         }
         InstanceRegistry::Hold hold = registry_.hold(key);
-        const InstanceHandle_t h = hold.handle();
-        it = instances_.emplace(std::move(key), Instance{h, {}, std::move(hold)}).first;
+        it = instances_.emplace(std::move(key), Instance{{}, std::move(hold)}).first;
     }
     return &it->first;
 }
@@ -202,14 +201,14 @@ InstanceHandle_t WriterImpl::register_instance_w_timestamp(const void* instance_
     if (deleted_ || !enabled_ || instance_data == nullptr || !durations::valid(timestamp)) return HANDLE_NIL;
     ReturnCode_t rc;
     const std::string* key = resolve(instance_data, HANDLE_NIL, true, rc);
-    return key ? instances_.find(*key)->second.handle : HANDLE_NIL;
+    return key ? instances_.find(*key)->second.hold.handle() : HANDLE_NIL;
 }
 
 InstanceHandle_t WriterImpl::lookup_instance(const void* instance_data) {
     Guard g;
     if (deleted_ || instance_data == nullptr) return HANDLE_NIL;
     auto it = instances_.find(key_of(instance_data));
-    return it == instances_.end() ? HANDLE_NIL : it->second.handle;
+    return it == instances_.end() ? HANDLE_NIL : it->second.hold.handle();
 }
 
 ReturnCode_t WriterImpl::get_key_value(void* key_holder, const InstanceHandle_t& handle) {

@@ -70,9 +70,8 @@ public:
         Time_t source_timestamp;
     };
     struct Instance {
-        InstanceHandle_t handle;
         std::deque<Kept> history;  // durable samples, oldest first
-        InstanceRegistry::Hold hold;
+        InstanceRegistry::Hold hold;  // names the instance's handle
     };
 
     PublisherImpl& publisher_;
