@@ -1,14 +1,57 @@
 // Work an operation collects under the engine lock and runs once the lock is
 // released: so a listener may call back into the engine, and no entity or
 // listener is destroyed while the lock is held.
+//
+// An operation that must not fail half way reserves room first, while
+// nothing has changed yet; then queuing the calls and releases it reserved
+// allocates nothing, so it cannot fail once the operation changes the engine.
 #ifndef ZORVEX_SRC_ENGINE_DEFERRED_H
 #define ZORVEX_SRC_ENGINE_DEFERRED_H
 
-#include <functional>
+#include <cstddef>
 #include <memory>
+#include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace ZORVEX::engine {
+
+// A listener call with its closure kept in place, so making one allocates
+// nothing.
+class Call {
+public:
+    template <class F, class Fn = std::decay_t<F>, class = std::enable_if_t<!std::is_same_v<Fn, Call>>>
+    explicit Call(F&& fn) noexcept : ops_(&ops_of<Fn>) {
+        static_assert(sizeof(Fn) <= sizeof(storage_) && alignof(Fn) <= alignof(std::max_align_t),
+                      "a listener call too large to keep in place");
+        static_assert(std::is_nothrow_constructible_v<Fn, F&&> && std::is_nothrow_move_constructible_v<Fn>);
+        new (storage_) Fn(std::forward<F>(fn));
+    }
+    Call(Call&& other) noexcept : ops_(other.ops_) { ops_->move(storage_, other.storage_); }
+    Call(const Call&) = delete;
+    Call& operator=(const Call&) = delete;
+    Call& operator=(Call&&) = delete;
+    ~Call() { ops_->destroy(storage_); }
+
+    void operator()() { ops_->run(storage_); }
+
+private:
+    struct Ops {
+        void (*run)(void*);
+        void (*move)(void* to, void* from) noexcept;
+        void (*destroy)(void*) noexcept;
+    };
+    template <class Fn>
+    static constexpr Ops ops_of = {
+        [](void* f) { (*static_cast<Fn*>(f))(); },
+        [](void* to, void* from) noexcept { new (to) Fn(std::move(*static_cast<Fn*>(from))); },
+        [](void* f) noexcept { static_cast<Fn*>(f)->~Fn(); },
+    };
+
+    const Ops* ops_;
+    alignas(std::max_align_t) unsigned char storage_[128];
+};
 
 class Deferred {
 public:
@@ -18,21 +61,36 @@ public:
     // Releases what is left without calling it (after a callback threw).
     ~Deferred();
 
+    // Room for this many more calls and releases, beyond what was reserved
+    // before and not used yet.
+    void reserve(size_t calls, size_t releases);
+
     // A listener call; its closure keeps the entity and listener alive.
-    void call(std::function<void()> fn) { calls_.push_back(std::move(fn)); }
-    // Drop a reference once unlocked (the last one destroys the object).
-    void release(std::shared_ptr<void> object) {
-        if (object) releases_.push_back(std::move(object));
+    template <class F>
+    void call(F&& fn) {
+        calls_.emplace_back(std::forward<F>(fn));
+        if (promised_calls_ > 0) --promised_calls_;
+    }
+    // Drop a reference once unlocked (the last one destroys the object). The
+    // reference moves only once it is queued: should queuing fail, `object`
+    // still holds it.
+    template <class T>
+    void release(std::shared_ptr<T>&& object) {
+        if (!object) return;
+        releases_.emplace_back(std::move(object));
+        if (promised_releases_ > 0) --promised_releases_;
     }
     // Triggers may have changed: wake the waiting wait-sets.
-    void poke() { poke_ = true; }
+    void poke() noexcept { poke_ = true; }
 
     // Call with the engine lock released. A callback's exception propagates.
     void run();
 
 private:
-    std::vector<std::function<void()>> calls_;
+    std::vector<Call> calls_;
     std::vector<std::shared_ptr<void>> releases_;
+    size_t promised_calls_ = 0;
+    size_t promised_releases_ = 0;
     bool poke_ = false;
 };
 

@@ -5,6 +5,7 @@
 #define ZORVEX_SRC_ENGINE_ENTITY_OPERATIONS_H
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "engine/deferred.h"
@@ -14,17 +15,25 @@
 
 namespace ZORVEX::engine {
 
-// A deleted entity still takes the listener, to release it.
+// A deleted entity still takes the listener, to release it. The listener is
+// held before the lock is taken, so that should its control block not be
+// made, it is deleted unlocked, and the one installed stays.
 template <class E, class L>
 ReturnCode_t install_listener(E& entity, ListenerSlot<L>& slot, L* listener, StatusMask mask) {
+    std::unique_ptr<L> incoming(listener);
     Deferred after;
     {
         Guard g;
-        if (entity.deleted_) {
-            after.release(std::shared_ptr<L>(listener));
-            return RETCODE_ALREADY_DELETED;
+        const bool same = listener == slot.listener.get();  // the same listener again only changes the mask
+        if (same) incoming.release();
+        if (entity.deleted_) return RETCODE_ALREADY_DELETED;
+        if (same) {
+            slot.mask = mask;
+        } else {
+            std::shared_ptr<L> owned(std::move(incoming));
+            after.reserve(0, 1);
+            slot.install(std::move(owned), mask, after);
         }
-        slot.install(listener, mask, after);
     }
     after.run();
     return RETCODE_OK;
@@ -50,6 +59,17 @@ ReturnCode_t change_qos(E& entity, Q& current, const Q& next, Applied&& applied)
 template <class E, class Q>
 ReturnCode_t change_qos(E& entity, Q& current, const Q& next) {
     return change_qos(entity, current, next, [](Deferred&) {});
+}
+
+// set_default_*_qos: the initial default for the sentinel, else a consistent
+// QoS, copied before the lock so that it is set whole or not at all.
+template <class Q>
+ReturnCode_t set_default_qos(Q& current, const Q& next, const Q& sentinel) {
+    Q copy = &next == &sentinel ? Q{} : next;
+    if (!qos::consistent(copy)) return RETCODE_INCONSISTENT_POLICY;
+    Guard g;
+    current = std::move(copy);
+    return RETCODE_OK;
 }
 
 // enable() of an entity whose parent must be enabled first.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/entity_operations.h"
 #include "engine/handles.h"
 #include "engine/lock.h"
 #include "engine/participant.h"
@@ -64,6 +65,7 @@ ReturnCode_t FactoryImpl::delete_participant(DomainParticipant*& participant) {
         if (it == participants_.end()) return RETCODE_PRECONDITION_NOT_MET;
         ParticipantImpl& p = **it;
         if (p.has_children()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         p.deleted_ = true;
         topic_created().notify_all();  // a find_topic waiting on it gives up
         Domain& domain = p.domain_;
@@ -86,11 +88,7 @@ DomainParticipant* FactoryImpl::lookup_participant(DomainId_t domain_id) {
 }
 
 ReturnCode_t FactoryImpl::set_default_participant_qos(const DomainParticipantQos& qos) {
-    const DomainParticipantQos& q = &qos == &PARTICIPANT_QOS_DEFAULT ? DomainParticipantQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_participant_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_participant_qos_, qos, PARTICIPANT_QOS_DEFAULT);
 }
 
 ReturnCode_t FactoryImpl::get_default_participant_qos(DomainParticipantQos& qos) {

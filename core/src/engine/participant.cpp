@@ -74,6 +74,7 @@ ReturnCode_t ParticipantImpl::delete_publisher(Publisher*& publisher) {
         if (deleted_) return RETCODE_ALREADY_DELETED;
         auto it = find_child(publishers_, publisher);
         if (it == publishers_.end() || !(*it)->writers_.empty()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         (*it)->deleted_ = true;
         after.release(std::move(*it));
         publishers_.erase(it);
@@ -110,6 +111,7 @@ ReturnCode_t ParticipantImpl::delete_subscriber(Subscriber*& subscriber) {
         if (deleted_) return RETCODE_ALREADY_DELETED;
         auto it = find_child(subscribers_, subscriber);
         if (it == subscribers_.end() || !(*it)->readers_.empty()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         (*it)->deleted_ = true;
         after.release(std::move(*it));
         subscribers_.erase(it);
@@ -188,8 +190,9 @@ ReturnCode_t ParticipantImpl::delete_topic(Topic*& topic) {
             --t.references_;
         } else {
             if (t.users_ > 0) return RETCODE_PRECONDITION_NOT_MET;
-            t.deleted_ = true;
             const std::string name = t.name_;
+            after.reserve(0, 1);
+            t.deleted_ = true;
             after.release(std::move(*it));
             topics_.erase(it);
             domain_.topic_gone(name);
@@ -222,6 +225,7 @@ ReturnCode_t ParticipantImpl::delete_contentfilteredtopic(ContentFilteredTopic*&
         if (deleted_) return RETCODE_ALREADY_DELETED;
         auto it = find_child(filtered_topics_, topic);
         if (it == filtered_topics_.end()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         (*it)->deleted_ = true;
         --(*it)->related_.users_;
         after.release(std::move(*it));
@@ -357,11 +361,7 @@ ReturnCode_t ParticipantImpl::assert_liveliness() {
 }
 
 ReturnCode_t ParticipantImpl::set_default_publisher_qos(const PublisherQos& qos) {
-    const PublisherQos& q = &qos == &PUBLISHER_QOS_DEFAULT ? PublisherQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_publisher_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_publisher_qos_, qos, PUBLISHER_QOS_DEFAULT);
 }
 
 ReturnCode_t ParticipantImpl::get_default_publisher_qos(PublisherQos& qos) {
@@ -371,11 +371,7 @@ ReturnCode_t ParticipantImpl::get_default_publisher_qos(PublisherQos& qos) {
 }
 
 ReturnCode_t ParticipantImpl::set_default_subscriber_qos(const SubscriberQos& qos) {
-    const SubscriberQos& q = &qos == &SUBSCRIBER_QOS_DEFAULT ? SubscriberQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_subscriber_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_subscriber_qos_, qos, SUBSCRIBER_QOS_DEFAULT);
 }
 
 ReturnCode_t ParticipantImpl::get_default_subscriber_qos(SubscriberQos& qos) {
@@ -385,11 +381,7 @@ ReturnCode_t ParticipantImpl::get_default_subscriber_qos(SubscriberQos& qos) {
 }
 
 ReturnCode_t ParticipantImpl::set_default_topic_qos(const TopicQos& qos) {
-    const TopicQos& q = &qos == &TOPIC_QOS_DEFAULT ? TopicQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_topic_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_topic_qos_, qos, TOPIC_QOS_DEFAULT);
 }
 
 ReturnCode_t ParticipantImpl::get_default_topic_qos(TopicQos& qos) {

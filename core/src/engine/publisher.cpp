@@ -155,11 +155,7 @@ PublisherListener* PublisherImpl::get_listener() {
 }
 
 ReturnCode_t PublisherImpl::set_default_datawriter_qos(const DataWriterQos& qos) {
-    const DataWriterQos& q = &qos == &DATAWRITER_QOS_DEFAULT ? DataWriterQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_writer_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_writer_qos_, qos, DATAWRITER_QOS_DEFAULT);
 }
 
 ReturnCode_t PublisherImpl::get_default_datawriter_qos(DataWriterQos& qos) {

@@ -91,9 +91,9 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!enabled_) return RETCODE_NOT_ENABLED;
         const auto selection = history_.select(max_samples, sm, vm, im);
-        accessed(after);
         const int n = static_cast<int>(selection.size());
         if (n == 0) {
+            accessed(after);
             data_values.length(0);
             sample_infos.length(0);
             rc = RETCODE_NO_DATA;
@@ -102,7 +102,10 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
             std::vector<Buffer> values;
             values.reserve(selection.size());
             for (auto s : selection) values.push_back(history_.copy_of(s));
-            if (!grow(data_values, n) || !grow(sample_infos, n)) return RETCODE_ERROR;
+            if (!grow(data_values, n) || !grow(sample_infos, n)) {
+                accessed(after);
+                return RETCODE_ERROR;
+            }
             loans_.reserve(loans_.size() + selection.size());
             std::vector<const void*> lent;
             lent.reserve(selection.size());
@@ -115,6 +118,7 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
                 for (const void* p : lent) loans_.erase(p);
                 throw;
             }
+            accessed(after);
             if (take) {
                 history_.remove(selection);
                 room_freed().notify_all();
@@ -152,11 +156,12 @@ ReturnCode_t ReaderImpl::next_sample(void* data, SampleInfo& sample_info, bool t
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!enabled_) return RETCODE_NOT_ENABLED;
         const auto selection = history_.select(1, NOT_READ_SAMPLE_STATE, ANY_VIEW_STATE, ANY_INSTANCE_STATE);
-        accessed(after);
         if (selection.empty()) {
+            accessed(after);
             rc = RETCODE_NO_DATA;
         } else {
             sample_info = history_.infos(selection).front();
+            accessed(after);
             history_.copy_into(selection.front(), data);
             if (take) {
                 history_.remove(selection);
@@ -253,6 +258,7 @@ ReturnCode_t ReaderImpl::delete_readcondition(ReadCondition* condition) {
         auto it = std::find_if(conditions_.begin(), conditions_.end(),
                                [&](const auto& c) { return c.get() == condition; });
         if (it == conditions_.end()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         after.release(std::move(*it));
         conditions_.erase(it);
     }
@@ -265,6 +271,7 @@ ReturnCode_t ReaderImpl::delete_contained_entities() {
     {
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
+        after.reserve(0, conditions_.size());
         for (auto& c : conditions_) after.release(std::move(c));
         conditions_.clear();
     }

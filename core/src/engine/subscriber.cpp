@@ -100,6 +100,7 @@ ReturnCode_t SubscriberImpl::notify_datareaders() {
     {
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
+        after.reserve(readers_.size(), 0);
         for (auto& r : readers_) {
             if (!(r->changes_ & DATA_AVAILABLE_STATUS) || !r->listener_.takes(DATA_AVAILABLE_STATUS)) continue;
             r->changes_ &= ~DATA_AVAILABLE_STATUS;
@@ -168,11 +169,7 @@ SubscriberListener* SubscriberImpl::get_listener() {
 }
 
 ReturnCode_t SubscriberImpl::set_default_datareader_qos(const DataReaderQos& qos) {
-    const DataReaderQos& q = &qos == &DATAREADER_QOS_DEFAULT ? DataReaderQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_reader_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_reader_qos_, qos, DATAREADER_QOS_DEFAULT);
 }
 
 ReturnCode_t SubscriberImpl::get_default_datareader_qos(DataReaderQos& qos) {
