@@ -6,6 +6,7 @@
 #include "engine/handles.h"
 #include "engine/lock.h"
 #include "engine/participant.h"
+#include "engine/plan.h"
 #include "engine/qos_rules.h"
 
 namespace ZORVEX {
@@ -36,20 +37,29 @@ DomainParticipant* FactoryImpl::create_participant(DomainId_t domain_id, const D
                                                    DomainParticipantListener* listener, const StatusMask& mask) {
     std::shared_ptr<DomainParticipantListener> owned(listener);
     Deferred after;
+    std::shared_ptr<ParticipantImpl> made;  // should the creation fail, it dies unlocked
     DomainParticipant* created = nullptr;
     {
         Guard g;
         const DomainParticipantQos& q = &qos == &PARTICIPANT_QOS_DEFAULT ? default_participant_qos_ : qos;
         if (!qos::consistent(q)) return nullptr;
+        const bool new_domain = domains_.count(domain_id) == 0;
         Domain& domain = domains_[domain_id];
         domain.id = domain_id;
-        domain.participants.reserve(domain.participants.size() + 1);
-        participants_.reserve(participants_.size() + 1);
-        auto p = std::make_shared<ParticipantImpl>(domain, q, std::move(owned), mask);
-        participants_.push_back(p);
-        domain.participants.push_back(p.get());
-        if (qos_.entity_factory.autoenable_created_entities) p->enable_locked(after);
-        created = p.get();
+        Plan plan(after);
+        try {
+            domain.participants.reserve(domain.participants.size() + 1);
+            participants_.reserve(participants_.size() + 1);
+            made = std::make_shared<ParticipantImpl>(domain, q, std::move(owned), mask);
+            if (qos_.entity_factory.autoenable_created_entities) made->enable_locked(plan);
+        } catch (...) {
+            if (new_domain) domains_.erase(domain_id);
+            throw;
+        }
+        participants_.push_back(made);
+        domain.participants.push_back(made.get());
+        plan.commit();
+        created = made.get();
     }
     after.run();
     return created;

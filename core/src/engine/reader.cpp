@@ -7,6 +7,7 @@
 #include "engine/builtin_data.h"
 #include "engine/matching.h"
 #include "engine/participant.h"
+#include "engine/plan.h"
 #include "engine/qos_rules.h"
 #include "engine/read_condition.h"
 #include "engine/statuses.h"
@@ -41,28 +42,40 @@ ReaderImpl::~ReaderImpl() {
 
 ReturnCode_t ReaderImpl::enable() { return enable_below(*this, subscriber_); }
 
-void ReaderImpl::enable_locked(Deferred& after) {
+void ReaderImpl::enable_locked(Plan& plan) {
     if (enabled_) return;
-    enabled_ = true;
-    rematch(*this, after);
+    plan.raise_flag(enabled_);
+    rematch(*this, plan);
 }
 
-bool ReaderImpl::receive(const Change& change, Deferred& after) {
+void ReaderImpl::prepare_receive(const Change& change) {
+    if (deleted_ || !enabled_) return;
+    InstanceHandle_t instance = HANDLE_NIL;
+    if (change.kind == Change::write && !history_.knows(change.key))
+        instance = subscriber_.participant_.domain_.instance_handle(topic_.name_, change.key);
+    history_.prepare(change, instance);
+}
+
+bool ReaderImpl::receive(const Change& change, Deferred& after) noexcept {
     if (deleted_ || !enabled_) return false;
-    const InstanceHandle_t instance = subscriber_.participant_.domain_.instance_handle(topic_.name_, change.key);
     SampleRejectedStatusKind reason = NOT_REJECTED;
-    const auto effect = history_.apply(change, instance, reason);
+    const auto effect = history_.apply(change, reason);
     if (effect == ReaderHistory::Effect::rejected) {
         ++rejected_status_.total_count;
         ++rejected_status_.total_count_change;
         rejected_status_.last_reason = reason;
-        rejected_status_.last_instance_handle = instance;
+        rejected_status_.last_instance_handle = history_.handle_of(change.key);
         raise(*this, SAMPLE_REJECTED_STATUS, rejected_status_, &DataReaderListener::on_sample_rejected, after);
     }
     return effect == ReaderHistory::Effect::data_changed;
 }
 
-void ReaderImpl::retire(Deferred& after) {
+void ReaderImpl::prepare_retire(Deferred& after) {
+    prepare_unmatch_all(*this, after);
+    after.reserve(0, conditions_.size());
+}
+
+void ReaderImpl::retire(Deferred& after) noexcept {
     deleted_ = true;
     unmatch_all(*this, after);
     --topic_.users_;
@@ -340,11 +353,11 @@ ReturnCode_t ReaderImpl::get_matched_publications(std::vector<InstanceHandle_t>&
 }
 
 ReturnCode_t ReaderImpl::set_qos(const DataReaderQos& qos) {
-    return change_qos(*this, qos_, qos, [this](Deferred& after) {
+    return change_qos(*this, qos_, qos, [this](Plan& plan) {
         if (enabled_)
-            rematch(*this, after);
-        else
-            history_ = ReaderHistory(topic_.type_, qos_);  // still empty: a disabled reader receives nothing
+            rematch(*this, plan);
+        else  // still empty: a disabled reader receives nothing
+            plan.then([this] { history_ = ReaderHistory(topic_.type_, qos_); });
     });
 }
 

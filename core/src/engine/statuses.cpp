@@ -70,43 +70,58 @@ std::shared_ptr<SubscriberListener> on_readers_listener(SubscriberImpl& s) {
     return nullptr;
 }
 
-void data_arrived_at(SubscriberImpl& s, const std::vector<ReaderImpl*>& readers, Deferred& after) {
+// The readers of `s` among readers[first..n), `first` the first of them.
+void data_arrived_at(SubscriberImpl& s, ReaderImpl* const* readers, size_t first, size_t n, Deferred& after) {
     s.changes_ |= DATA_ON_READERS_STATUS;
-    for (ReaderImpl* r : readers) r->changes_ |= DATA_AVAILABLE_STATUS;
+    for (size_t i = first; i < n; ++i)
+        if (&readers[i]->subscriber_ == &s) readers[i]->changes_ |= DATA_AVAILABLE_STATUS;
     if (auto listener = on_readers_listener(s)) {
         s.changes_ &= ~DATA_ON_READERS_STATUS;
         std::shared_ptr<SubscriberImpl> keep = s.shared_from_this();
-        after.call([listener, keep] {
+        after.call([listener = std::move(listener), keep = std::move(keep)] {
             if (still_there(keep->deleted_)) listener->on_data_on_readers(keep.get());
         });
         return;
     }
-    for (ReaderImpl* r : readers) {
+    for (size_t i = first; i < n; ++i) {
+        ReaderImpl* r = readers[i];
+        if (&r->subscriber_ != &s) continue;
         auto listener = listener_for(*r, DATA_AVAILABLE_STATUS);
         if (!listener) continue;
         r->changes_ &= ~DATA_AVAILABLE_STATUS;
         std::shared_ptr<ReaderImpl> keep = r->shared_from_this();
-        after.call([listener, keep] {
+        after.call([listener = std::move(listener), keep = std::move(keep)] {
             if (still_there(keep->deleted_)) listener->on_data_available(keep.get());
         });
+    }
+}
+
+// Subscribers in the order their first reader comes; allocates nothing.
+void data_arrived(ReaderImpl* const* readers, size_t n, Deferred& after) {
+    if (n == 0) return;
+    after.poke();
+    for (size_t i = 0; i < n; ++i) {
+        SubscriberImpl& s = readers[i]->subscriber_;
+        bool seen = false;
+        for (size_t j = 0; j < i && !seen; ++j) seen = &readers[j]->subscriber_ == &s;
+        if (!seen) data_arrived_at(s, readers, i, n, after);
     }
 }
 
 }  // namespace
 
 void data_arrived(const std::vector<ReaderImpl*>& readers, Deferred& after) {
-    if (readers.empty()) return;
-    after.poke();
-    std::vector<SubscriberImpl*> subscribers;
-    for (ReaderImpl* r : readers)
-        if (std::find(subscribers.begin(), subscribers.end(), &r->subscriber_) == subscribers.end())
-            subscribers.push_back(&r->subscriber_);
-    for (SubscriberImpl* s : subscribers) {
-        std::vector<ReaderImpl*> of_s;
-        for (ReaderImpl* r : readers)
-            if (&r->subscriber_ == s) of_s.push_back(r);
-        data_arrived_at(*s, of_s, after);
-    }
+    data_arrived(readers.data(), readers.size(), after);
+}
+
+void data_arrived(ReaderImpl& reader, Deferred& after) {
+    ReaderImpl* const one[] = {&reader};
+    data_arrived(one, 1, after);
+}
+
+size_t calls_per_change(ReaderImpl& r) {
+    const bool hears_data = on_readers_listener(r.subscriber_) || listener_for(r, DATA_AVAILABLE_STATUS);
+    return (listener_for(r, SAMPLE_REJECTED_STATUS) ? 1 : 0) + (hears_data ? 1 : 0);
 }
 
 }  // namespace ZORVEX::engine

@@ -5,6 +5,7 @@
 #define ZORVEX_SRC_ENGINE_STATUSES_H
 
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "engine/deferred.h"
@@ -38,23 +39,34 @@ std::shared_ptr<TopicListener> listener_for(TopicImpl& topic, StatusKind kind);
 // operation that queued it hears nothing more.
 bool still_there(const bool& deleted);
 
+// `copy` becomes the status the listener hears. For a status whose copy
+// allocates, the caller hands in one with room enough, made before anything
+// changed; with room reserved in `after`, raising then cannot fail.
 template <class Owner, class Status, class E, class L>
 void raise(Owner& owner, StatusKind kind, Status& status, void (L::*callback)(E*, const Status&),
-           Deferred& after) {
+           Deferred& after, Status&& copy) {
     if (owner.deleted_) return;  // no callback for an entity on its way out
     owner.changes_ |= kind;
     after.poke();
     std::shared_ptr<L> listener = listener_for(owner, kind);
     if (!listener) return;
     owner.changes_ &= ~kind;
-    Status copy = status;
+    copy = status;
     reset_changes(status);
     std::shared_ptr<void> keep = owner.shared_from_this();
     E* entity = &owner;
     const bool* deleted = &owner.deleted_;
-    after.call([listener, keep, entity, deleted, copy, callback] {
+    after.call([listener = std::move(listener), keep = std::move(keep), entity, deleted, copy = std::move(copy),
+                callback] {
         if (still_there(*deleted)) ((*listener).*callback)(entity, copy);
     });
+}
+
+template <class Owner, class Status, class E, class L>
+void raise(Owner& owner, StatusKind kind, Status& status, void (L::*callback)(E*, const Status&),
+           Deferred& after) {
+    static_assert(std::is_nothrow_copy_constructible_v<Status>, "hand in a copy made ahead");
+    raise(owner, kind, status, callback, after, Status(status));
 }
 
 // A status getter: the caller's copy, then the change counts start over.
@@ -69,6 +81,11 @@ void read_status(Owner& owner, StatusKind kind, Status& status, Status& out) {
 // when a subscriber or participant listener takes it, DATA_AVAILABLE on the
 // readers otherwise.
 void data_arrived(const std::vector<ReaderImpl*>& readers, Deferred& after);
+void data_arrived(ReaderImpl& reader, Deferred& after);
+
+// The listener calls a change to the reader can queue (a rejection, new
+// data), to reserve before the change is made.
+size_t calls_per_change(ReaderImpl& reader);
 
 }  // namespace ZORVEX::engine
 
