@@ -3,7 +3,7 @@
 #include <memory>
 #include <new>
 
-#include "failing_allocations.h"
+#include "support/failing_allocations.h"
 #include "map_samples.h"
 
 MAPTEST_API(DDS_CStringDDS_LongMap, DDS_CString, DDS_Long)

@@ -9,7 +9,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "../maps/failing_allocations.h"
+#include "../support/failing_allocations.h"
 #include "support/elements.h"
 #include "support/sequence_traits.h"
 #include "support/string_traits.h"

@@ -10,6 +10,13 @@ Deferred::~Deferred() {
     if (holding()) std::abort();  // a Deferred must outlive the Guard it serves
 }
 
+void Deferred::reserve(size_t calls, size_t releases) {
+    calls_.reserve(calls_.size() + promised_calls_ + calls);
+    promised_calls_ += calls;
+    releases_.reserve(releases_.size() + promised_releases_ + releases);
+    promised_releases_ += releases;
+}
+
 void Deferred::run() {
     if (!changes_.empty()) {
         const hub::Changes changes = changes_;

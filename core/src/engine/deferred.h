@@ -3,6 +3,10 @@
 // listener is destroyed while the lock is held. The first few callbacks and
 // releases are held in place, so a write that calls one listener and the
 // operations that release a few entities allocate nothing here.
+//
+// An operation that must not fail half way reserves room first, while
+// nothing has changed yet; then queuing the calls and releases it reserved
+// allocates nothing, so it cannot fail once the operation changes the engine.
 #ifndef ZORVEX_SRC_ENGINE_DEFERRED_H
 #define ZORVEX_SRC_ENGINE_DEFERRED_H
 
@@ -17,6 +21,42 @@
 
 namespace ZORVEX::engine {
 
+// A listener call with its closure kept in place, so making one allocates
+// nothing.
+class Call {
+public:
+    template <class F, class Fn = std::decay_t<F>, class = std::enable_if_t<!std::is_same_v<Fn, Call>>>
+    explicit Call(F&& fn) noexcept : ops_(&ops_of<Fn>) {
+        static_assert(sizeof(Fn) <= sizeof(storage_) && alignof(Fn) <= alignof(std::max_align_t),
+                      "a listener call too large to keep in place");
+        static_assert(std::is_nothrow_constructible_v<Fn, F&&> && std::is_nothrow_move_constructible_v<Fn>);
+        new (storage_) Fn(std::forward<F>(fn));
+    }
+    Call(Call&& other) noexcept : ops_(other.ops_) { ops_->move(storage_, other.storage_); }
+    Call(const Call&) = delete;
+    Call& operator=(const Call&) = delete;
+    Call& operator=(Call&&) = delete;
+    ~Call() { ops_->destroy(storage_); }
+
+    void operator()() { ops_->run(storage_); }
+
+private:
+    struct Ops {
+        void (*run)(void*);
+        void (*move)(void* to, void* from) noexcept;
+        void (*destroy)(void*) noexcept;
+    };
+    template <class Fn>
+    static constexpr Ops ops_of = {
+        [](void* f) { (*static_cast<Fn*>(f))(); },
+        [](void* to, void* from) noexcept { new (to) Fn(std::move(*static_cast<Fn*>(from))); },
+        [](void* f) noexcept { static_cast<Fn*>(f)->~Fn(); },
+    };
+
+    const Ops* ops_;
+    alignas(std::max_align_t) unsigned char storage_[128];
+};
+
 class Deferred {
 public:
     Deferred() = default;
@@ -25,20 +65,25 @@ public:
     // Releases what is left without calling it (after a callback threw).
     ~Deferred();
 
+    // Room for this many more calls and releases, beyond what was reserved
+    // before and not used yet.
+    void reserve(size_t calls, size_t releases);
+
     // A listener call; its closure keeps the entity and listener alive. Only
-    // growth past the calls held in place throws, and then before `fn` is
-    // taken: the caller still holds it.
+    // growth past the room reserved throws, and then before `fn` is taken:
+    // the caller still holds it.
     template <class F>
     void call(F&& fn) {
         calls_.emplace_back(std::forward<F>(fn));
+        if (promised_calls_ > 0) --promised_calls_;
     }
-    // Room for `n` more calls: that many call()s cannot throw.
-    void reserve_calls(size_t n) { calls_.reserve(calls_.size() + n); }
     // Drop a reference once unlocked (the last one destroys the object). On
     // failure the reference stays with the caller, so nothing dies here.
     template <class T>
     void release(std::shared_ptr<T>&& object) {
-        if (object) releases_.emplace_back(std::move(object));
+        if (!object) return;
+        releases_.emplace_back(std::move(object));
+        if (promised_releases_ > 0) --promised_releases_;
     }
     // Triggers of this entity's conditions may have turned true.
     void poke(const Entity& changed) noexcept { changes_.add(changed); }
@@ -94,6 +139,8 @@ private:
     InlineVector<Call, 2> calls_;
     InlineVector<std::shared_ptr<void>, 4> releases_;
     hub::Changes changes_;
+    size_t promised_calls_ = 0;
+    size_t promised_releases_ = 0;
 };
 
 }  // namespace ZORVEX::engine

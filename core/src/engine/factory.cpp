@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "engine/entity_operations.h"
 #include "engine/lock.h"
 #include "engine/participant.h"
+#include "engine/plan.h"
 #include "engine/qos_rules.h"
 
 namespace ZORVEX {
@@ -29,20 +31,29 @@ DomainParticipant* FactoryImpl::create_participant(DomainId_t domain_id, const D
                                                    DomainParticipantListener* listener, const StatusMask& mask) {
     std::shared_ptr<DomainParticipantListener> owned(listener);
     Deferred after;
+    std::shared_ptr<ParticipantImpl> made;  // should the creation fail, it dies unlocked
     DomainParticipant* created = nullptr;
     {
         Guard g;
         const DomainParticipantQos& q = &qos == &PARTICIPANT_QOS_DEFAULT ? default_participant_qos_ : qos;
         if (!qos::consistent(q)) return nullptr;
+        const bool new_domain = domains_.count(domain_id) == 0;
         Domain& domain = domains_[domain_id];
         domain.id = domain_id;
-        domain.participants.reserve(domain.participants.size() + 1);
-        participants_.reserve(participants_.size() + 1);
-        auto p = std::make_shared<ParticipantImpl>(domain, q, std::move(owned), mask);
-        participants_.push_back(p);
-        domain.participants.push_back(p.get());
-        if (qos_.entity_factory.autoenable_created_entities) p->enable_locked(after);
-        created = p.get();
+        Plan plan(after);
+        try {
+            domain.participants.reserve(domain.participants.size() + 1);
+            participants_.reserve(participants_.size() + 1);
+            made = std::make_shared<ParticipantImpl>(domain, q, std::move(owned), mask);
+            if (qos_.entity_factory.autoenable_created_entities) made->enable_locked(plan);
+        } catch (...) {
+            if (new_domain) domains_.erase(domain_id);
+            throw;
+        }
+        participants_.push_back(made);
+        domain.participants.push_back(made.get());
+        plan.commit();
+        created = made.get();
     }
     after.run();
     return created;
@@ -58,6 +69,7 @@ ReturnCode_t FactoryImpl::delete_participant(DomainParticipant*& participant) {
         if (it == participants_.end()) return RETCODE_PRECONDITION_NOT_MET;
         ParticipantImpl& p = **it;
         if (p.has_children()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         p.deleted_ = true;
         topic_created().notify_all();  // a find_topic waiting on it gives up
         Domain& domain = p.domain_;
@@ -80,11 +92,7 @@ DomainParticipant* FactoryImpl::lookup_participant(DomainId_t domain_id) {
 }
 
 ReturnCode_t FactoryImpl::set_default_participant_qos(const DomainParticipantQos& qos) {
-    const DomainParticipantQos& q = &qos == &PARTICIPANT_QOS_DEFAULT ? DomainParticipantQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_participant_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_participant_qos_, qos, PARTICIPANT_QOS_DEFAULT);
 }
 
 ReturnCode_t FactoryImpl::get_default_participant_qos(DomainParticipantQos& qos) {

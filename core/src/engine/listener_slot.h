@@ -20,12 +20,11 @@ struct ListenerSlot {
 
     bool takes(StatusKind kind) const { return listener && (mask & kind) != 0; }
 
-    // Installs `incoming` (the same listener again only changes the mask).
-    void install(L* incoming, StatusMask new_mask, Deferred& after) {
-        if (incoming != listener.get()) {
-            after.release(std::move(listener));
-            listener.reset(incoming);
-        }
+    // Installs `incoming` in place of another listener (or none); with a
+    // release reserved in `after`, it cannot fail.
+    void install(std::shared_ptr<L>&& incoming, StatusMask new_mask, Deferred& after) {
+        after.release(std::move(listener));
+        listener = std::move(incoming);
         mask = new_mask;
     }
 

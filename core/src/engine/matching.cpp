@@ -5,6 +5,7 @@
 #include "common/clock.h"
 #include "engine/lock.h"
 #include "engine/participant.h"
+#include "engine/plan.h"
 #include "engine/publisher.h"
 #include "engine/qos_rules.h"
 #include "engine/reader.h"
@@ -58,7 +59,31 @@ void count_policies(Status& s, const std::vector<QosPolicyId_t>& policies) {
     }
 }
 
-void connect(WriterImpl& w, ReaderImpl& r, Deferred& after) {
+// What settling one writer-reader pair changes, found while the plan is
+// made, with room for it already made.
+struct Pairing {
+    Pairing(WriterImpl& writer, ReaderImpl& reader) : w(&writer), r(&reader) {}
+
+    WriterImpl* w;
+    ReaderImpl* r;
+    Verdict verdict = Verdict::unrelated;
+    bool matched = false;  // before the change
+    bool counted = false;  // as incompatible, before the change
+    std::vector<QosPolicyId_t> policies;
+    OfferedIncompatibleQosStatus offered;  // room for the statuses the listeners hear
+    RequestedIncompatibleQosStatus requested;
+    WriterImpl::Replay replay;  // the writer's durable samples, for a durable reader
+
+    bool connects() const { return verdict == Verdict::matched && !matched; }
+    bool disconnects() const { return verdict != Verdict::matched && matched; }
+    bool counts() const { return verdict == Verdict::incompatible && !counted; }
+    bool uncounts() const { return verdict != Verdict::incompatible && counted; }
+};
+
+// The calls a match or an unmatch queues: three statuses, and new data.
+constexpr size_t calls_per_match = 4;
+
+void connect(WriterImpl& w, ReaderImpl& r, const WriterImpl::Replay& replay, Deferred& after) noexcept {
     w.matched_.push_back(&r);
     r.matched_.push_back(&w);
     auto& ws = w.matched_status_;
@@ -73,12 +98,11 @@ void connect(WriterImpl& w, ReaderImpl& r, Deferred& after) {
     ++live.alive_count, ++live.alive_count_change;
     live.last_publication_handle = w.handle_;
     raise(r, LIVELINESS_CHANGED_STATUS, live, &DataReaderListener::on_liveliness_changed, after);
-    if (w.qos_.durability.kind >= TRANSIENT_LOCAL_DURABILITY_QOS &&
-        r.qos_.durability.kind >= TRANSIENT_LOCAL_DURABILITY_QOS)
-        w.replay_to(r, after);
+    w.replay_to(r, replay, after);
 }
 
-void disconnect(WriterImpl& w, ReaderImpl& r, Deferred& after) {
+// A deleted reader's history is never read again: it is not told.
+void disconnect(WriterImpl& w, ReaderImpl& r, Deferred& after) noexcept {
     remove(w.matched_, &r);
     remove(r.matched_, &w);
     auto& ws = w.matched_status_;
@@ -93,30 +117,73 @@ void disconnect(WriterImpl& w, ReaderImpl& r, Deferred& after) {
     --live.alive_count, --live.alive_count_change;
     live.last_publication_handle = w.handle_;
     raise(r, LIVELINESS_CHANGED_STATUS, live, &DataReaderListener::on_liveliness_changed, after);
-    if (r.history_.writer_gone(w.handle_, clock_now()) && !r.deleted_) data_arrived({&r}, after);
+    if (!r.deleted_ && r.history_.writer_gone(w.handle_, clock_now())) data_arrived({&r}, after);
     room_freed().notify_all();  // a writer held back by this reader need not wait for it any more
 }
 
-void settle(WriterImpl& w, ReaderImpl& r, Deferred& after) {
-    std::vector<QosPolicyId_t> policies;
-    const Verdict verdict = judge(w, r, policies);
-    const bool matched = contains(w.matched_, &r);
-    if (verdict == Verdict::matched && !matched) connect(w, r, after);
-    if (verdict != Verdict::matched && matched) disconnect(w, r, after);
-    const bool counted = contains(w.incompatible_, &r);
-    if (verdict == Verdict::incompatible && !counted) {
+// Works out what settle() changes for the pair and makes room for it.
+void plan_settle(WriterImpl& w, ReaderImpl& r, std::vector<Pairing>& pairings, Plan& plan) {
+    Pairing p(w, r);
+    p.verdict = judge(w, r, p.policies);
+    p.matched = contains(w.matched_, &r);
+    p.counted = contains(w.incompatible_, &r);
+    if (!p.connects() && !p.disconnects() && !p.counts() && !p.uncounts()) return;
+    size_t calls = 0;
+    if (p.connects()) {
+        plan.room(w.matched_, 1);
+        plan.room(r.matched_, 1);
+        calls += calls_per_match;
+        if (w.qos_.durability.kind >= TRANSIENT_LOCAL_DURABILITY_QOS &&
+            r.qos_.durability.kind >= TRANSIENT_LOCAL_DURABILITY_QOS) {
+            p.replay = w.durable_samples();
+            w.prepare_replay(r, p.replay, plan);
+        }
+    }
+    if (p.disconnects()) {
+        calls += calls_per_match;
+        if (!r.deleted_) {
+            plan.room_in(r);
+            r.history_.prepare_writer_gone(w.handle_);
+        }
+    }
+    if (p.counts()) {
+        plan.room(w.incompatible_, 1);
+        plan.room(r.incompatible_, 1);
+        plan.room(w.incompatible_status_.policies, p.policies.size());
+        plan.room(r.incompatible_status_.policies, p.policies.size());
+        p.offered.policies.reserve(w.incompatible_status_.policies.capacity());
+        p.requested.policies.reserve(r.incompatible_status_.policies.capacity());
+        calls += 2;
+    }
+    plan.after().reserve(calls, 0);
+    pairings.push_back(std::move(p));
+}
+
+void settle(Pairing& p, Deferred& after) noexcept {
+    WriterImpl& w = *p.w;
+    ReaderImpl& r = *p.r;
+    if (p.connects()) connect(w, r, p.replay, after);
+    if (p.disconnects()) disconnect(w, r, after);
+    if (p.counts()) {
         w.incompatible_.push_back(&r);
         r.incompatible_.push_back(&w);
-        count_policies(w.incompatible_status_, policies);
+        count_policies(w.incompatible_status_, p.policies);
         raise(w, OFFERED_INCOMPATIBLE_QOS_STATUS, w.incompatible_status_,
-              &DataWriterListener::on_offered_incompatible_qos, after);
-        count_policies(r.incompatible_status_, policies);
+              &DataWriterListener::on_offered_incompatible_qos, after, std::move(p.offered));
+        count_policies(r.incompatible_status_, p.policies);
         raise(r, REQUESTED_INCOMPATIBLE_QOS_STATUS, r.incompatible_status_,
-              &DataReaderListener::on_requested_incompatible_qos, after);
-    } else if (verdict != Verdict::incompatible && counted) {
+              &DataReaderListener::on_requested_incompatible_qos, after, std::move(p.requested));
+    } else if (p.uncounts()) {
         remove(w.incompatible_, &r);
         remove(r.incompatible_, &w);
     }
+}
+
+void settle_at_commit(std::vector<Pairing>&& pairings, Plan& plan) {
+    if (pairings.empty()) return;
+    plan.then([pairings = std::move(pairings), &after = plan.after()]() mutable {
+        for (Pairing& p : pairings) settle(p, after);
+    });
 }
 
 template <class F>
@@ -131,29 +198,37 @@ void for_each_endpoint_of(Domain& domain, F&& f) {
 
 }  // namespace
 
-void rematch(WriterImpl& w, Deferred& after) {
+void rematch(WriterImpl& w, Plan& plan) {
     std::vector<ReaderImpl*> readers;
     for_each_endpoint_of(w.publisher_.participant_.domain_, [&](auto& e) {
         if constexpr (std::is_same_v<std::decay_t<decltype(e)>, ReaderImpl>) readers.push_back(&e);
     });
-    for (ReaderImpl* r : readers) settle(w, *r, after);
+    std::vector<Pairing> pairings;
+    for (ReaderImpl* r : readers) plan_settle(w, *r, pairings, plan);
+    settle_at_commit(std::move(pairings), plan);
 }
 
-void rematch(ReaderImpl& r, Deferred& after) {
+void rematch(ReaderImpl& r, Plan& plan) {
     std::vector<WriterImpl*> writers;
     for_each_endpoint_of(r.subscriber_.participant_.domain_, [&](auto& e) {
         if constexpr (std::is_same_v<std::decay_t<decltype(e)>, WriterImpl>) writers.push_back(&e);
     });
-    for (WriterImpl* w : writers) settle(*w, r, after);
+    std::vector<Pairing> pairings;
+    for (WriterImpl* w : writers) plan_settle(*w, r, pairings, plan);
+    settle_at_commit(std::move(pairings), plan);
 }
 
-void unmatch_all(WriterImpl& w, Deferred& after) {
+void prepare_unmatch_all(WriterImpl& w, Deferred& after) { after.reserve(calls_per_match * w.matched_.size(), 0); }
+
+void prepare_unmatch_all(ReaderImpl& r, Deferred& after) { after.reserve(calls_per_match * r.matched_.size(), 0); }
+
+void unmatch_all(WriterImpl& w, Deferred& after) noexcept {
     while (!w.matched_.empty()) disconnect(w, *w.matched_.back(), after);
     for (ReaderImpl* r : w.incompatible_) remove(r->incompatible_, &w);
     w.incompatible_.clear();
 }
 
-void unmatch_all(ReaderImpl& r, Deferred& after) {
+void unmatch_all(ReaderImpl& r, Deferred& after) noexcept {
     while (!r.matched_.empty()) disconnect(*r.matched_.back(), r, after);
     for (WriterImpl* w : r.incompatible_) remove(w->incompatible_, &r);
     r.incompatible_.clear();

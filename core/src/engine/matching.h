@@ -7,16 +7,22 @@
 
 namespace ZORVEX::engine {
 
+class Plan;
 class ReaderImpl;
 class WriterImpl;
 
 // Brings the writer's (reader's) matches in line with the domain as it is
-// now: new matches, lost matches, newly incompatible peers.
-void rematch(WriterImpl& writer, Deferred& after);
-void rematch(ReaderImpl& reader, Deferred& after);
+// now: new matches, lost matches, newly incompatible peers. Worked out, and
+// its memory found, while the plan is made; the changes come at its commit.
+void rematch(WriterImpl& writer, Plan& plan);
+void rematch(ReaderImpl& reader, Plan& plan);
 
-void unmatch_all(WriterImpl& writer, Deferred& after);
-void unmatch_all(ReaderImpl& reader, Deferred& after);
+// Unmatches an endpoint on its way out (marked deleted already). It cannot
+// fail once prepared: prepare_unmatch_all reserves the calls it queues.
+void prepare_unmatch_all(WriterImpl& writer, Deferred& after);
+void prepare_unmatch_all(ReaderImpl& reader, Deferred& after);
+void unmatch_all(WriterImpl& writer, Deferred& after) noexcept;
+void unmatch_all(ReaderImpl& reader, Deferred& after) noexcept;
 
 }  // namespace ZORVEX::engine
 

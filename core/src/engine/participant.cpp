@@ -1,5 +1,6 @@
 #include "engine/entity_operations.h"
 #include "engine/participant.h"
+#include "engine/plan.h"
 
 #include <algorithm>
 
@@ -32,35 +33,34 @@ ReturnCode_t ParticipantImpl::enable() {
     {
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
-        enable_locked(after);
+        Plan plan(after);
+        enable_locked(plan);
+        plan.commit();
     }
     after.run();
     return RETCODE_OK;
 }
 
-void ParticipantImpl::enable_locked(Deferred& after) {
+void ParticipantImpl::enable_locked(Plan& plan) {
     if (enabled_) return;
-    enabled_ = true;
+    plan.raise_flag(enabled_);
     if (!qos_.entity_factory.autoenable_created_entities) return;
-    for (auto& t : topics_) t->enabled_ = true;
-    for (auto& p : publishers_) p->enable_locked(after);
-    for (auto& s : subscribers_) s->enable_locked(after);
+    for (auto& t : topics_) plan.raise_flag(t->enabled_);
+    for (auto& p : publishers_) p->enable_locked(plan);
+    for (auto& s : subscribers_) s->enable_locked(plan);
 }
 
 Publisher* ParticipantImpl::create_publisher(const PublisherQos& qos, PublisherListener* listener,
                                              const StatusMask& mask) {
     std::shared_ptr<PublisherListener> owned(listener);
     Deferred after;
+    std::shared_ptr<PublisherImpl> made;
     Publisher* created = nullptr;
     {
         Guard g;
         const PublisherQos& q = &qos == &PUBLISHER_QOS_DEFAULT ? default_publisher_qos_ : qos;
         if (deleted_ || !qos::consistent(q)) return nullptr;
-        publishers_.reserve(publishers_.size() + 1);
-        auto p = std::make_shared<PublisherImpl>(*this, q, std::move(owned), mask);
-        publishers_.push_back(p);
-        if (autoenables()) p->enable_locked(after);
-        created = p.get();
+        created = add_child(publishers_, made, autoenables(), after, *this, q, std::move(owned), mask);
     }
     after.run();
     return created;
@@ -74,6 +74,7 @@ ReturnCode_t ParticipantImpl::delete_publisher(Publisher*& publisher) {
         if (deleted_) return RETCODE_ALREADY_DELETED;
         auto it = find_child(publishers_, publisher);
         if (it == publishers_.end() || !(*it)->writers_.empty()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         (*it)->deleted_ = true;
         after.release(std::move(*it));
         publishers_.erase(it);
@@ -87,16 +88,13 @@ Subscriber* ParticipantImpl::create_subscriber(const SubscriberQos& qos, Subscri
                                                const StatusMask& mask) {
     std::shared_ptr<SubscriberListener> owned(listener);
     Deferred after;
+    std::shared_ptr<SubscriberImpl> made;
     Subscriber* created = nullptr;
     {
         Guard g;
         const SubscriberQos& q = &qos == &SUBSCRIBER_QOS_DEFAULT ? default_subscriber_qos_ : qos;
         if (deleted_ || !qos::consistent(q)) return nullptr;
-        subscribers_.reserve(subscribers_.size() + 1);
-        auto s = std::make_shared<SubscriberImpl>(*this, q, std::move(owned), mask);
-        subscribers_.push_back(s);
-        if (autoenables()) s->enable_locked(after);
-        created = s.get();
+        created = add_child(subscribers_, made, autoenables(), after, *this, q, std::move(owned), mask);
     }
     after.run();
     return created;
@@ -110,6 +108,7 @@ ReturnCode_t ParticipantImpl::delete_subscriber(Subscriber*& subscriber) {
         if (deleted_) return RETCODE_ALREADY_DELETED;
         auto it = find_child(subscribers_, subscriber);
         if (it == subscribers_.end() || !(*it)->readers_.empty()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         (*it)->deleted_ = true;
         after.release(std::move(*it));
         subscribers_.erase(it);
@@ -140,7 +139,11 @@ TopicImpl* ParticipantImpl::local_topic(const std::string& name) const {
     return nullptr;
 }
 
-void ParticipantImpl::topic_appeared(TopicImpl& topic, Deferred& after) {
+void ParticipantImpl::prepare_topic_appeared(Deferred& after) const {
+    after.reserve(2 * domain_.participants.size(), 0);  // this topic's and each other's disagreement
+}
+
+void ParticipantImpl::topic_appeared(TopicImpl& topic, Deferred& after) noexcept {
     for (ParticipantImpl* p : domain_.participants) {
         if (p == this) continue;
         TopicImpl* other = p->local_topic(topic.name_);
@@ -165,6 +168,7 @@ Topic* ParticipantImpl::create_topic(const std::string& topic_name, const std::s
             lookup_topicdescription_locked(topic_name))
             return nullptr;
         topics_.reserve(topics_.size() + 1);
+        prepare_topic_appeared(after);
         auto t = std::make_shared<TopicImpl>(*this, topic_name, type_name, type->second, q, std::move(owned), mask);
         topics_.push_back(t);
         t->enabled_ = autoenables();
@@ -188,8 +192,9 @@ ReturnCode_t ParticipantImpl::delete_topic(Topic*& topic) {
             --t.references_;
         } else {
             if (t.users_ > 0) return RETCODE_PRECONDITION_NOT_MET;
-            t.deleted_ = true;
             const std::string name = t.name_;
+            after.reserve(0, 1);
+            t.deleted_ = true;
             after.release(std::move(*it));
             topics_.erase(it);
             domain_.topic_gone(name);
@@ -222,6 +227,7 @@ ReturnCode_t ParticipantImpl::delete_contentfilteredtopic(ContentFilteredTopic*&
         if (deleted_) return RETCODE_ALREADY_DELETED;
         auto it = find_child(filtered_topics_, topic);
         if (it == filtered_topics_.end()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         (*it)->deleted_ = true;
         --(*it)->related_.users_;
         after.release(std::move(*it));
@@ -252,6 +258,7 @@ Topic* ParticipantImpl::find_topic(const std::string& topic_name, const Duration
                 if (p != this && (remote = p->local_topic(topic_name))) break;
             if (remote && !lookup_topicdescription_locked(topic_name)) {
                 topics_.reserve(topics_.size() + 1);
+                prepare_topic_appeared(after);
                 auto t = std::make_shared<TopicImpl>(*this, remote->name_, remote->type_name_, remote->type_,
                                                      remote->qos_, nullptr, STATUS_MASK_NONE);
                 topics_.push_back(t);
@@ -292,7 +299,15 @@ bool ParticipantImpl::can_tear_down() const {
     return std::all_of(subscribers_.begin(), subscribers_.end(), [](const auto& s) { return s->can_tear_down(); });
 }
 
-void ParticipantImpl::tear_down(Deferred& after) {
+void ParticipantImpl::prepare_tear_down(Plan& plan, std::vector<std::string>& topic_names) const {
+    for (auto& p : publishers_) p->prepare_tear_down(plan);
+    for (auto& s : subscribers_) s->prepare_tear_down(plan.after());
+    plan.after().reserve(0, publishers_.size() + subscribers_.size() + filtered_topics_.size() + topics_.size());
+    topic_names.reserve(topics_.size());
+    for (auto& t : topics_) topic_names.push_back(t->name_);
+}
+
+void ParticipantImpl::tear_down(const std::vector<std::string>& topic_names, Deferred& after) noexcept {
     for (auto& p : publishers_) {
         p->tear_down(after);
         p->deleted_ = true;
@@ -310,14 +325,12 @@ void ParticipantImpl::tear_down(Deferred& after) {
         after.release(std::move(f));
     }
     filtered_topics_.clear();
-    std::vector<std::string> names;
     for (auto& t : topics_) {
         t->deleted_ = true;
-        names.push_back(t->name_);
         after.release(std::move(t));
     }
     topics_.clear();
-    for (const auto& name : names) domain_.topic_gone(name);
+    for (const auto& name : topic_names) domain_.topic_gone(name);
 }
 
 ReturnCode_t ParticipantImpl::delete_contained_entities() {
@@ -326,7 +339,11 @@ ReturnCode_t ParticipantImpl::delete_contained_entities() {
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!can_tear_down()) return RETCODE_PRECONDITION_NOT_MET;
-        tear_down(after);
+        Plan plan(after);
+        std::vector<std::string> topic_names;
+        prepare_tear_down(plan, topic_names);
+        plan.commit();
+        tear_down(topic_names, after);
     }
     after.run();
     return RETCODE_OK;
@@ -356,11 +373,7 @@ ReturnCode_t ParticipantImpl::assert_liveliness() {
 }
 
 ReturnCode_t ParticipantImpl::set_default_publisher_qos(const PublisherQos& qos) {
-    const PublisherQos& q = &qos == &PUBLISHER_QOS_DEFAULT ? PublisherQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_publisher_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_publisher_qos_, qos, PUBLISHER_QOS_DEFAULT);
 }
 
 ReturnCode_t ParticipantImpl::get_default_publisher_qos(PublisherQos& qos) {
@@ -370,11 +383,7 @@ ReturnCode_t ParticipantImpl::get_default_publisher_qos(PublisherQos& qos) {
 }
 
 ReturnCode_t ParticipantImpl::set_default_subscriber_qos(const SubscriberQos& qos) {
-    const SubscriberQos& q = &qos == &SUBSCRIBER_QOS_DEFAULT ? SubscriberQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_subscriber_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_subscriber_qos_, qos, SUBSCRIBER_QOS_DEFAULT);
 }
 
 ReturnCode_t ParticipantImpl::get_default_subscriber_qos(SubscriberQos& qos) {
@@ -384,11 +393,7 @@ ReturnCode_t ParticipantImpl::get_default_subscriber_qos(SubscriberQos& qos) {
 }
 
 ReturnCode_t ParticipantImpl::set_default_topic_qos(const TopicQos& qos) {
-    const TopicQos& q = &qos == &TOPIC_QOS_DEFAULT ? TopicQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_topic_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_topic_qos_, qos, TOPIC_QOS_DEFAULT);
 }
 
 ReturnCode_t ParticipantImpl::get_default_topic_qos(TopicQos& qos) {

@@ -13,6 +13,7 @@
 
 namespace ZORVEX::engine {
 
+class Plan;
 class PublisherImpl;
 class SubscriberImpl;
 class TopicImpl;
@@ -64,14 +65,18 @@ public:
 
     // Under the engine lock.
     bool autoenables() const { return enabled_ && qos_.entity_factory.autoenable_created_entities; }
-    void enable_locked(Deferred& after);
+    void enable_locked(Plan& plan);
     bool has_children() const;
     bool can_tear_down() const;  // no reader has loans out
-    void tear_down(Deferred& after);
+    // Deletes every child; it cannot fail once prepared.
+    void prepare_tear_down(Plan& plan, std::vector<std::string>& topic_names) const;
+    void tear_down(const std::vector<std::string>& topic_names, Deferred& after) noexcept;
     TopicImpl* local_topic(const std::string& name) const;
     TopicDescription* lookup_topicdescription_locked(const std::string& name) const;
-    // Topics of every participant of the domain, by name.
-    void topic_appeared(TopicImpl& topic, Deferred& after);
+    // Topics of every participant of the domain, by name; it cannot fail
+    // once prepared.
+    void prepare_topic_appeared(Deferred& after) const;
+    void topic_appeared(TopicImpl& topic, Deferred& after) noexcept;
 
     Domain& domain_;  // meaningless once deleted: the domain may be gone
     const DomainId_t domain_id_;

@@ -5,6 +5,7 @@
 
 #include "engine/matching.h"
 #include "engine/participant.h"
+#include "engine/plan.h"
 #include "engine/qos_rules.h"
 #include "engine/topic.h"
 #include "engine/writer.h"
@@ -18,17 +19,18 @@ PublisherImpl::PublisherImpl(ParticipantImpl& participant, const PublisherQos& q
 
 ReturnCode_t PublisherImpl::enable() { return enable_below(*this, participant_); }
 
-void PublisherImpl::enable_locked(Deferred& after) {
+void PublisherImpl::enable_locked(Plan& plan) {
     if (enabled_) return;
-    enabled_ = true;
+    plan.raise_flag(enabled_);
     if (qos_.entity_factory.autoenable_created_entities)
-        for (auto& w : writers_) w->enable_locked(after);
+        for (auto& w : writers_) w->enable_locked(plan);
 }
 
 DataWriter* PublisherImpl::create_datawriter(Topic* topic, const DataWriterQos& qos, DataWriterListener* listener,
                                              const StatusMask& mask) {
     std::shared_ptr<DataWriterListener> owned(listener);
     Deferred after;
+    std::shared_ptr<WriterImpl> made;
     DataWriter* created = nullptr;
     {
         Guard g;
@@ -36,12 +38,8 @@ DataWriter* PublisherImpl::create_datawriter(Topic* topic, const DataWriterQos& 
         const DataWriterQos& q = &qos == &DATAWRITER_QOS_DEFAULT ? default_writer_qos_ : qos;
         if (deleted_ || t == nullptr || t->deleted_ || &t->participant_ != &participant_ || !qos::consistent(q))
             return nullptr;
-        writers_.reserve(writers_.size() + 1);
-        auto w = std::make_shared<WriterImpl>(*this, *t, q, std::move(owned), mask);
-        writers_.push_back(w);
+        created = add_child(writers_, made, autoenables(), after, *this, *t, q, std::move(owned), mask);
         ++t->users_;
-        if (autoenables()) w->enable_locked(after);
-        created = w.get();
     }
     after.run();
     return created;
@@ -55,6 +53,10 @@ ReturnCode_t PublisherImpl::delete_datawriter(DataWriter*& writer) {
         if (deleted_) return RETCODE_ALREADY_DELETED;
         auto it = std::find_if(writers_.begin(), writers_.end(), [&](const auto& w) { return w.get() == writer; });
         if (it == writers_.end()) return RETCODE_PRECONDITION_NOT_MET;
+        Plan plan(after);
+        (*it)->prepare_retire(plan);
+        after.reserve(0, 1);
+        plan.commit();
         (*it)->retire(after);
         after.release(std::move(*it));
         writers_.erase(it);
@@ -64,7 +66,12 @@ ReturnCode_t PublisherImpl::delete_datawriter(DataWriter*& writer) {
     return RETCODE_OK;
 }
 
-void PublisherImpl::tear_down(Deferred& after) {
+void PublisherImpl::prepare_tear_down(Plan& plan) {
+    for (auto& w : writers_) w->prepare_retire(plan);
+    plan.after().reserve(0, writers_.size());
+}
+
+void PublisherImpl::tear_down(Deferred& after) noexcept {
     for (auto& w : writers_) {
         w->retire(after);
         after.release(std::move(w));
@@ -127,6 +134,9 @@ ReturnCode_t PublisherImpl::delete_contained_entities() {
     {
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
+        Plan plan(after);
+        prepare_tear_down(plan);
+        plan.commit();
         tear_down(after);
     }
     after.run();
@@ -134,8 +144,8 @@ ReturnCode_t PublisherImpl::delete_contained_entities() {
 }
 
 ReturnCode_t PublisherImpl::set_qos(const PublisherQos& qos) {
-    return change_qos(*this, qos_, qos, [this](Deferred& after) {
-        for (auto& w : writers_) rematch(*w, after);  // partitions may have moved
+    return change_qos(*this, qos_, qos, [this](Plan& plan) {
+        for (auto& w : writers_) rematch(*w, plan);  // partitions may have moved
     });
 }
 
@@ -154,11 +164,7 @@ PublisherListener* PublisherImpl::get_listener() {
 }
 
 ReturnCode_t PublisherImpl::set_default_datawriter_qos(const DataWriterQos& qos) {
-    const DataWriterQos& q = &qos == &DATAWRITER_QOS_DEFAULT ? DataWriterQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_writer_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_writer_qos_, qos, DATAWRITER_QOS_DEFAULT);
 }
 
 ReturnCode_t PublisherImpl::get_default_datawriter_qos(DataWriterQos& qos) {

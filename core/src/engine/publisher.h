@@ -12,6 +12,7 @@
 namespace ZORVEX::engine {
 
 class ParticipantImpl;
+class Plan;
 class WriterImpl;
 
 class PublisherImpl final : public EntityBase<Publisher>, public std::enable_shared_from_this<PublisherImpl> {
@@ -40,9 +41,11 @@ public:
 
     // Under the engine lock.
     bool autoenables() const { return enabled_ && qos_.entity_factory.autoenable_created_entities; }
-    void enable_locked(Deferred& after);
-    // Unregisters, unmatches and releases every writer.
-    void tear_down(Deferred& after);
+    void enable_locked(Plan& plan);
+    // Unregisters, unmatches and releases every writer; it cannot fail once
+    // prepared.
+    void prepare_tear_down(Plan& plan);
+    void tear_down(Deferred& after) noexcept;
 
     ParticipantImpl& participant_;
     PublisherQos qos_;

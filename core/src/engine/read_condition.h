@@ -54,8 +54,9 @@ public:
         return RETCODE_OK;
     }
     ReturnCode_t set_query_parameters(const std::vector<std::string>& query_parameters) override {
+        std::vector<std::string> copy = query_parameters;  // made whole before the lock
         Guard g;
-        parameters_ = query_parameters;
+        parameters_.swap(copy);
         return RETCODE_OK;
     }
 

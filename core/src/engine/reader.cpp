@@ -7,6 +7,7 @@
 #include "engine/builtin_data.h"
 #include "engine/matching.h"
 #include "engine/participant.h"
+#include "engine/plan.h"
 #include "engine/qos_rules.h"
 #include "engine/read_condition.h"
 #include "engine/statuses.h"
@@ -41,13 +42,18 @@ ReaderImpl::~ReaderImpl() {
 
 ReturnCode_t ReaderImpl::enable() { return enable_below(*this, subscriber_); }
 
-void ReaderImpl::enable_locked(Deferred& after) {
+void ReaderImpl::enable_locked(Plan& plan) {
     if (enabled_) return;
-    enabled_ = true;
-    rematch(*this, after);
+    plan.raise_flag(enabled_);
+    rematch(*this, plan);
 }
 
-bool ReaderImpl::receive(const Change& change, Deferred& after) {
+void ReaderImpl::prepare_receive(const Change& change) {
+    if (deleted_ || !enabled_) return;
+    history_.prepare(change);
+}
+
+bool ReaderImpl::receive(const Change& change, Deferred& after) noexcept {
     if (deleted_ || !enabled_) return false;
     SampleRejectedStatusKind reason = NOT_REJECTED;
     const auto effect = history_.apply(change, reason);
@@ -61,7 +67,12 @@ bool ReaderImpl::receive(const Change& change, Deferred& after) {
     return effect == ReaderHistory::Effect::data_changed;
 }
 
-void ReaderImpl::retire(Deferred& after) {
+void ReaderImpl::prepare_retire(Deferred& after) {
+    prepare_unmatch_all(*this, after);
+    after.reserve(0, conditions_.size());
+}
+
+void ReaderImpl::retire(Deferred& after) noexcept {
     deleted_ = true;
     unmatch_all(*this, after);
     history_.clear();
@@ -92,9 +103,9 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!enabled_) return RETCODE_NOT_ENABLED;
         const auto selection = history_.select(max_samples, sm, vm, im);
-        accessed(after);
         const int n = static_cast<int>(selection.size());
         if (n == 0) {
+            accessed(after);
             data_values.length(0);
             sample_infos.length(0);
             rc = RETCODE_NO_DATA;
@@ -103,7 +114,10 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
             std::vector<Buffer> values;
             values.reserve(selection.size());
             for (auto s : selection) values.push_back(history_.copy_of(s));
-            if (!grow(data_values, n) || !grow(sample_infos, n)) return RETCODE_ERROR;
+            if (!grow(data_values, n) || !grow(sample_infos, n)) {
+                accessed(after);
+                return RETCODE_ERROR;
+            }
             loans_.reserve(loans_.size() + selection.size());
             std::vector<const void*> lent;
             lent.reserve(selection.size());
@@ -116,6 +130,7 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
                 for (const void* p : lent) loans_.erase(p);
                 throw;
             }
+            accessed(after);
             if (take) {
                 history_.remove(selection);
                 room_freed().notify_all();
@@ -153,11 +168,12 @@ ReturnCode_t ReaderImpl::next_sample(void* data, SampleInfo& sample_info, bool t
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!enabled_) return RETCODE_NOT_ENABLED;
         const auto selection = history_.select(1, NOT_READ_SAMPLE_STATE, ANY_VIEW_STATE, ANY_INSTANCE_STATE);
-        accessed(after);
         if (selection.empty()) {
+            accessed(after);
             rc = RETCODE_NO_DATA;
         } else {
             sample_info = history_.infos(selection).front();
+            accessed(after);
             history_.copy_into(selection.front(), data);
             if (take) {
                 history_.remove(selection);
@@ -254,6 +270,7 @@ ReturnCode_t ReaderImpl::delete_readcondition(ReadCondition* condition) {
         auto it = std::find_if(conditions_.begin(), conditions_.end(),
                                [&](const auto& c) { return c.get() == condition; });
         if (it == conditions_.end()) return RETCODE_PRECONDITION_NOT_MET;
+        after.reserve(0, 1);
         after.release(std::move(*it));
         conditions_.erase(it);
     }
@@ -266,6 +283,7 @@ ReturnCode_t ReaderImpl::delete_contained_entities() {
     {
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
+        after.reserve(0, conditions_.size());
         for (auto& c : conditions_) after.release(std::move(c));
         conditions_.clear();
     }
@@ -334,11 +352,13 @@ ReturnCode_t ReaderImpl::get_matched_publications(std::vector<InstanceHandle_t>&
 }
 
 ReturnCode_t ReaderImpl::set_qos(const DataReaderQos& qos) {
-    return change_qos(*this, qos_, qos, [this](Deferred& after) {
+    return change_qos(*this, qos_, qos, [this](Plan& plan) {
         if (enabled_)
-            rematch(*this, after);
+            rematch(*this, plan);
         else  // still empty: a disabled reader receives nothing
-            history_ = ReaderHistory(topic_.type_, qos_, subscriber_.participant_.domain_.registry(topic_.name_));
+            plan.then([this] {
+                history_ = ReaderHistory(topic_.type_, qos_, subscriber_.participant_.domain_.registry(topic_.name_));
+            });
     });
 }
 

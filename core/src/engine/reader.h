@@ -16,6 +16,7 @@
 
 namespace ZORVEX::engine {
 
+class Plan;
 class SubscriberImpl;
 class TopicImpl;
 class WriterImpl;
@@ -63,11 +64,16 @@ public:
     DataReaderListener* get_listener() override;
 
     // Under the engine lock.
-    void enable_locked(Deferred& after);
-    // Takes in a writer's change; true when the reader's data changed.
-    bool receive(const Change& change, Deferred& after);
-    // Before deletion: unmatches and hands its conditions to `after`.
-    void retire(Deferred& after);
+    void enable_locked(Plan& plan);
+    // Room for a writer's change, made before anything changes; the caller
+    // drops the room in history_ once its operation is over.
+    void prepare_receive(const Change& change);
+    // Takes in a prepared change; true when the reader's data changed.
+    bool receive(const Change& change, Deferred& after) noexcept;
+    // Before deletion: unmatches and hands its conditions to `after`. It
+    // cannot fail once prepared.
+    void prepare_retire(Deferred& after);
+    void retire(Deferred& after) noexcept;
 
     SubscriberImpl& subscriber_;
     TopicImpl& topic_;

@@ -1,6 +1,7 @@
 #include "engine/reader_history.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -34,7 +35,71 @@ SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
     return NOT_REJECTED;
 }
 
-ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedStatusKind& reason) {
+void ReaderHistory::prepare(const Change& change) {
+    Instance* inst = nullptr;
+    if (auto it = instances_.find(change.key); it != instances_.end())
+        inst = &it->second;
+    else if (auto f = fresh_.find(change.key); f != fresh_.end())
+        inst = &f->second;
+    if (inst == nullptr) {
+        if (change.kind != Change::write) return;  // never seen here: apply ignores it
+        InstanceRegistry::Hold hold = registry_->hold(change.key);
+        instances_.reserve(instances_.size() + fresh_.size() + 1);
+        inst = &fresh_.try_emplace(change.key).first->second;
+        inst->key = change.key;
+        inst->hold = std::move(hold);
+    }
+    if (inst->room_round != room_round_) {
+        inst->room_round = room_round_;
+        inst->samples_coming = inst->writers_coming = 0;
+        inst->last_writer_coming = HANDLE_NIL;
+    }
+    if (change.kind != Change::unregister && inst->last_writer_coming != change.writer &&
+        std::find(inst->writers.begin(), inst->writers.end(), change.writer) == inst->writers.end()) {
+        inst->writers.reserve(inst->writers.size() + inst->writers_coming + 1);
+        ++inst->writers_coming;
+        inst->last_writer_coming = change.writer;
+    }
+    if (change.kind == Change::write) {
+        inst->valid_samples.reserve(inst->valid_samples.size() + inst->samples_coming + 1);
+        ++inst->samples_coming;
+    }
+    add_spare();  // the sample written, or the one that shows a new instance state
+}
+
+void ReaderHistory::prepare_writer_gone(const InstanceHandle_t& writer) {
+    for (const auto& [key, inst] : instances_)
+        if (std::find(inst.writers.begin(), inst.writers.end(), writer) != inst.writers.end()) add_spare();
+}
+
+void ReaderHistory::drop_room() noexcept {
+    spare_.clear();
+    if (fresh_.bucket_count() > 16)
+        Instances().swap(fresh_);  // the buckets of a large operation go too
+    else
+        fresh_.clear();
+    ++room_round_;
+}
+
+void ReaderHistory::add_spare() {
+    spare_.push_back(Sample{new_buffer(), nullptr, NOT_READ_SAMPLE_STATE, false, Time_t{}, HANDLE_NIL, 0, 0});
+}
+
+// Unprepared, it allocates after all (and, noexcept, ends the process should
+// that fail): every operation prepares its changes.
+ReaderHistory::Samples::iterator ReaderHistory::take_spare() noexcept {
+    if (spare_.empty()) add_spare();
+    samples_.splice(samples_.end(), spare_, spare_.begin());
+    return std::prev(samples_.end());
+}
+
+ReaderHistory::Instances::iterator ReaderHistory::adopt(const std::string& key) noexcept {
+    auto node = fresh_.extract(key);
+    if (node.empty()) std::abort();  // a write of a new instance was not prepared: its handle is unknown
+    return instances_.insert(std::move(node)).position;  // no rehash: prepare reserved the buckets
+}
+
+ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedStatusKind& reason) noexcept {
     if (change.kind == Change::write) {
         reason = refusal(change.key);
         if (reason != NOT_REJECTED) return Effect::rejected;
@@ -42,10 +107,7 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
     auto it = instances_.find(change.key);
     if (it == instances_.end()) {
         if (change.kind != Change::write) return Effect::none;  // never seen here
-        Instance fresh;
-        fresh.key = change.key;
-        fresh.hold = registry_->hold(change.key);
-        it = instances_.emplace(change.key, std::move(fresh)).first;
+        it = adopt(change.key);
     }
     Instance& inst = it->second;
     Effect effect = Effect::none;
@@ -64,7 +126,7 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
 
 // Under exclusive ownership only the strongest live writer (the lowest
 // handle among equals) changes an instance.
-bool ReaderHistory::owns(Instance& inst, const Change& change) {
+bool ReaderHistory::owns(Instance& inst, const Change& change) noexcept {
     if (!exclusive_) return true;
     const bool owner_live = std::find(inst.writers.begin(), inst.writers.end(), inst.owner) != inst.writers.end();
     const bool stronger = change.strength > inst.owner_strength ||
@@ -78,9 +140,15 @@ bool ReaderHistory::owns(Instance& inst, const Change& change) {
     return false;
 }
 
-ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change) {
-    if (std::find(inst.writers.begin(), inst.writers.end(), change.writer) == inst.writers.end())
-        inst.writers.push_back(change.writer);
+void ReaderHistory::add_writer(Instance& inst, const InstanceHandle_t& writer) noexcept {
+    if (std::find(inst.writers.begin(), inst.writers.end(), writer) == inst.writers.end())
+        inst.writers.push_back(writer);  // prepared: within the room reserved
+}
+
+// The new sample goes in before the oldest goes out, so that nothing is lost
+// should there be no room; prepare made room for both.
+ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change) noexcept {
+    add_writer(inst, change.writer);
     if (inst.state != ALIVE_INSTANCE_STATE) {  // reborn
         if (inst.state == NOT_ALIVE_DISPOSED_INSTANCE_STATE)
             ++inst.disposed_generation;
@@ -89,21 +157,25 @@ ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change)
         inst.state = ALIVE_INSTANCE_STATE;
         inst.view = NEW_VIEW_STATE;
     }
-    Buffer data = new_buffer();
-    std::memcpy(data.get(), change.data, type_.sample_size);
-    if (!keep_all_ && inst.valid_samples.size() >= size_t(depth_)) erase(inst.valid_samples.front());
-    samples_.push_back(Sample{std::move(data), &inst, NOT_READ_SAMPLE_STATE, true, change.source_timestamp,
-                              change.writer, inst.disposed_generation, inst.no_writers_generation});
-    inst.valid_samples.push_back(std::prev(samples_.end()));
+    const Samples::iterator s = take_spare();
+    std::memcpy(s->data.get(), change.data, type_.sample_size);
+    s->instance = &inst;
+    s->state = NOT_READ_SAMPLE_STATE;
+    s->valid = true;
+    s->source_timestamp = change.source_timestamp;
+    s->publication = change.writer;
+    s->disposed_generation = inst.disposed_generation;
+    s->no_writers_generation = inst.no_writers_generation;
+    inst.valid_samples.push_back(s);
     ++inst.samples;
     ++inst.unread;
     ++valid_total_;
+    if (!keep_all_ && inst.valid_samples.size() > size_t(depth_)) erase(inst.valid_samples.front());
     return Effect::data_changed;
 }
 
-ReaderHistory::Effect ReaderHistory::dispose(Instance& inst, const Change& change) {
-    if (std::find(inst.writers.begin(), inst.writers.end(), change.writer) == inst.writers.end())
-        inst.writers.push_back(change.writer);
+ReaderHistory::Effect ReaderHistory::dispose(Instance& inst, const Change& change) noexcept {
+    add_writer(inst, change.writer);
     if (inst.state == NOT_ALIVE_DISPOSED_INSTANCE_STATE) return Effect::none;
     inst.state = NOT_ALIVE_DISPOSED_INSTANCE_STATE;
     add_invalid(inst, change.source_timestamp, change.writer);
@@ -111,7 +183,7 @@ ReaderHistory::Effect ReaderHistory::dispose(Instance& inst, const Change& chang
 }
 
 ReaderHistory::Effect ReaderHistory::unregister(Instance& inst, const InstanceHandle_t& writer,
-                                                const Change& change) {
+                                                const Change& change) noexcept {
     if (!drop_writer(inst, writer)) return Effect::none;
     if (inst.state != ALIVE_INSTANCE_STATE || !inst.writers.empty()) return Effect::none;
     inst.state = NOT_ALIVE_NO_WRITERS_INSTANCE_STATE;
@@ -119,14 +191,14 @@ ReaderHistory::Effect ReaderHistory::unregister(Instance& inst, const InstanceHa
     return Effect::data_changed;
 }
 
-bool ReaderHistory::drop_writer(Instance& inst, const InstanceHandle_t& writer) {
+bool ReaderHistory::drop_writer(Instance& inst, const InstanceHandle_t& writer) noexcept {
     auto it = std::find(inst.writers.begin(), inst.writers.end(), writer);
     if (it == inst.writers.end()) return false;
     inst.writers.erase(it);
     return true;
 }
 
-bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& now) {
+bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& now) noexcept {
     bool changed = false;
     for (auto it = instances_.begin(); it != instances_.end();) {
         Instance& inst = it->second;
@@ -146,15 +218,20 @@ bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& no
 // the instance carries it already. Such a sample reports the instance's state
 // as it is now, so it replaces an earlier one (read by then): a reader that
 // reads without taking keeps one per instance, not one per change.
-void ReaderHistory::add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer) {
+void ReaderHistory::add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer) noexcept {
     if (inst.unread > 0) return;
     if (inst.invalid_sample) erase(*inst.invalid_sample);
-    Buffer data = new_buffer();
-    std::memset(data.get(), 0, type_.sample_size);
-    std::memcpy(data.get() + type_.key_offset, inst.key.data(), inst.key.size());
-    samples_.push_back(Sample{std::move(data), &inst, NOT_READ_SAMPLE_STATE, false, timestamp, writer,
-                              inst.disposed_generation, inst.no_writers_generation});
-    inst.invalid_sample = std::prev(samples_.end());
+    const Samples::iterator s = take_spare();
+    std::memset(s->data.get(), 0, type_.sample_size);
+    std::memcpy(s->data.get() + type_.key_offset, inst.key.data(), inst.key.size());
+    s->instance = &inst;
+    s->state = NOT_READ_SAMPLE_STATE;
+    s->valid = false;
+    s->source_timestamp = timestamp;
+    s->publication = writer;
+    s->disposed_generation = inst.disposed_generation;
+    s->no_writers_generation = inst.no_writers_generation;
+    inst.invalid_sample = s;
     ++inst.samples;
     ++inst.unread;
 }
@@ -164,7 +241,7 @@ Buffer ReaderHistory::new_buffer() const { return Buffer(new unsigned char[type_
 void ReaderHistory::erase(Samples::iterator s) noexcept {
     Instance& inst = *s->instance;
     if (s->valid) {
-        inst.valid_samples.erase(std::find(inst.valid_samples.begin(), inst.valid_samples.end(), s));
+        inst.valid_samples.erase(inst.valid_samples.find(s));
         --valid_total_;
     } else {
         inst.invalid_sample.reset();
@@ -262,6 +339,7 @@ void ReaderHistory::remove(const Selection& selection) noexcept {
 void ReaderHistory::clear() noexcept {
     samples_.clear();
     instances_.clear();
+    drop_room();
     valid_total_ = 0;
 }
 

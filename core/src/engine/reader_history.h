@@ -2,11 +2,15 @@
 // states, view states, instance states and their generations, KEEP_LAST and
 // KEEP_ALL with resource limits, exclusive ownership. Plain data: the reader
 // calls it under the engine lock.
+//
+// Changes come in two steps, so that an operation fails before it changes
+// anything or not at all: prepare() makes the room a change needs (the
+// instance it may create, the sample it may add, a writer new to the
+// instance), then apply() makes the change and allocates nothing.
 #ifndef ZORVEX_SRC_ENGINE_READER_HISTORY_H
 #define ZORVEX_SRC_ENGINE_READER_HISTORY_H
 
 #include <cstdint>
-#include <deque>
 #include <list>
 #include <optional>
 #include <string>
@@ -15,6 +19,7 @@
 
 #include "engine/change.h"
 #include "engine/instance_registry.h"
+#include "engine/ring.h"
 #include "zorvex/qos.h"
 #include "zorvex/status.h"
 #include "zorvex/type_descriptor.h"
@@ -43,12 +48,22 @@ public:
     // it fits). A reliable writer waits while this refuses.
     SampleRejectedStatusKind refusal(const std::string& key) const;
 
+    // Room for `change`, and the key's hold in the registry should the
+    // change create its instance. Room made by one operation adds up over
+    // its changes.
+    void prepare(const Change& change);
+    // Room for what writer_gone(writer) adds.
+    void prepare_writer_gone(const InstanceHandle_t& writer);
+    // The room the operation did not use goes; the next one starts afresh.
+    void drop_room() noexcept;
+
     enum class Effect { none, data_changed, rejected };
-    // `reason` is set when the change is rejected.
-    Effect apply(const Change& change, SampleRejectedStatusKind& reason);
+    // A prepared change; `reason` is set when it is rejected.
+    Effect apply(const Change& change, SampleRejectedStatusKind& reason) noexcept;
     // The writer no longer matches: it writes no instance any more. `now`
-    // stamps the samples that show instances left without writers.
-    bool writer_gone(const InstanceHandle_t& writer, const Time_t& now);
+    // stamps the samples that show instances left without writers. Prepared
+    // with prepare_writer_gone.
+    bool writer_gone(const InstanceHandle_t& writer, const Time_t& now) noexcept;
 
     using Selection = std::vector<Samples::iterator>;
     // Up to `max` samples (LENGTH_UNLIMITED: all) in the masks, oldest first.
@@ -83,20 +98,33 @@ private:
         std::vector<InstanceHandle_t> writers;  // live writers of the instance
         InstanceHandle_t owner;                 // exclusive ownership
         int32_t owner_strength = 0;
-        std::deque<Samples::iterator> valid_samples;      // oldest first
+        Ring<Samples::iterator> valid_samples;            // oldest first
         std::optional<Samples::iterator> invalid_sample;  // at most one
         size_t samples = 0;                               // valid and invalid
         size_t unread = 0;
         InstanceRegistry::Hold hold;  // names the instance's handle
+        // Room prepared in round `room_round`: samples to come, and writers
+        // new to the instance (the last of them, as one writer's changes
+        // come together).
+        uint64_t room_round = 0;
+        size_t samples_coming = 0;
+        size_t writers_coming = 0;
+        InstanceHandle_t last_writer_coming;
     };
+    using Instances = std::unordered_map<std::string, Instance>;
 
     Buffer new_buffer() const;
-    bool owns(Instance& inst, const Change& change);
-    Effect store(Instance& inst, const Change& change);
-    Effect dispose(Instance& inst, const Change& change);
-    Effect unregister(Instance& inst, const InstanceHandle_t& writer, const Change& change);
-    bool drop_writer(Instance& inst, const InstanceHandle_t& writer);
-    void add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer);
+    void add_spare();
+    // A spare sample, moved to the end of samples_.
+    Samples::iterator take_spare() noexcept;
+    Instances::iterator adopt(const std::string& key) noexcept;
+    bool owns(Instance& inst, const Change& change) noexcept;
+    Effect store(Instance& inst, const Change& change) noexcept;
+    Effect dispose(Instance& inst, const Change& change) noexcept;
+    Effect unregister(Instance& inst, const InstanceHandle_t& writer, const Change& change) noexcept;
+    bool drop_writer(Instance& inst, const InstanceHandle_t& writer) noexcept;
+    void add_writer(Instance& inst, const InstanceHandle_t& writer) noexcept;
+    void add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer) noexcept;
     void erase(Samples::iterator sample) noexcept;
     void purge_if_done(Instance& inst) noexcept;
 
@@ -107,8 +135,13 @@ private:
     bool exclusive_;
     InstanceRegistry* registry_;
     Samples samples_;  // arrival order
-    std::unordered_map<std::string, Instance> instances_;
+    Instances instances_;
     size_t valid_total_ = 0;
+    // The room prepared for the current operation: sample nodes with their
+    // buffers, and the instances its changes may create.
+    Samples spare_;
+    Instances fresh_;
+    uint64_t room_round_ = 1;
 };
 
 }  // namespace ZORVEX::engine

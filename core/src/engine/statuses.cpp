@@ -101,14 +101,18 @@ void data_arrived_at(SubscriberImpl& s, ReaderImpl* const* first, ReaderImpl* co
 }  // namespace
 
 void data_arrived(ReaderImpl* const* first, ReaderImpl* const* last, Deferred& after) {
-    // A call at most per reader, room made first: no status changes here
-    // without its listener queued to hear of it.
-    after.reserve_calls(static_cast<size_t>(last - first));
+    // The caller reserved calls_per_change() for each reader, so queuing
+    // the listener calls cannot fail once the histories have changed.
     for (ReaderImpl* const* it = first; it != last; ++it) {
         SubscriberImpl& s = (*it)->subscriber_;
         const bool seen = std::any_of(first, it, [&](ReaderImpl* r) { return &r->subscriber_ == &s; });
         if (!seen) data_arrived_at(s, it, last, after);
     }
+}
+
+size_t calls_per_change(ReaderImpl& r) {
+    const bool hears_data = on_readers_listener(r.subscriber_) || listener_for(r, DATA_AVAILABLE_STATUS);
+    return (listener_for(r, SAMPLE_REJECTED_STATUS) ? 1 : 0) + (hears_data ? 1 : 0);
 }
 
 }  // namespace ZORVEX::engine

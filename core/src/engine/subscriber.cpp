@@ -5,6 +5,7 @@
 
 #include "engine/matching.h"
 #include "engine/participant.h"
+#include "engine/plan.h"
 #include "engine/qos_rules.h"
 #include "engine/reader.h"
 #include "engine/statuses.h"
@@ -18,17 +19,18 @@ SubscriberImpl::SubscriberImpl(ParticipantImpl& participant, const SubscriberQos
 
 ReturnCode_t SubscriberImpl::enable() { return enable_below(*this, participant_); }
 
-void SubscriberImpl::enable_locked(Deferred& after) {
+void SubscriberImpl::enable_locked(Plan& plan) {
     if (enabled_) return;
-    enabled_ = true;
+    plan.raise_flag(enabled_);
     if (qos_.entity_factory.autoenable_created_entities)
-        for (auto& r : readers_) r->enable_locked(after);
+        for (auto& r : readers_) r->enable_locked(plan);
 }
 
 DataReader* SubscriberImpl::create_datareader(TopicDescription* topic, const DataReaderQos& qos,
                                               DataReaderListener* listener, const StatusMask& mask) {
     std::shared_ptr<DataReaderListener> owned(listener);
     Deferred after;
+    std::shared_ptr<ReaderImpl> made;
     DataReader* created = nullptr;
     {
         Guard g;
@@ -37,12 +39,8 @@ DataReader* SubscriberImpl::create_datareader(TopicDescription* topic, const Dat
         const DataReaderQos& q = &qos == &DATAREADER_QOS_DEFAULT ? default_reader_qos_ : qos;
         if (deleted_ || t == nullptr || t->deleted_ || &t->participant_ != &participant_ || !qos::consistent(q))
             return nullptr;
-        readers_.reserve(readers_.size() + 1);
-        auto r = std::make_shared<ReaderImpl>(*this, *t, q, std::move(owned), mask);
-        readers_.push_back(r);
+        created = add_child(readers_, made, autoenables(), after, *this, *t, q, std::move(owned), mask);
         ++t->users_;
-        if (autoenables()) r->enable_locked(after);
-        created = r.get();
     }
     after.run();
     return created;
@@ -57,6 +55,8 @@ ReturnCode_t SubscriberImpl::delete_datareader(DataReader*& reader) {
         auto it = std::find_if(readers_.begin(), readers_.end(), [&](const auto& r) { return r.get() == reader; });
         if (it == readers_.end() || !(*it)->conditions_.empty() || !(*it)->loans_.empty())
             return RETCODE_PRECONDITION_NOT_MET;
+        (*it)->prepare_retire(after);
+        after.reserve(0, 1);
         (*it)->retire(after);
         after.release(std::move(*it));
         readers_.erase(it);
@@ -70,7 +70,12 @@ bool SubscriberImpl::can_tear_down() const {
     return std::all_of(readers_.begin(), readers_.end(), [](const auto& r) { return r->loans_.empty(); });
 }
 
-void SubscriberImpl::tear_down(Deferred& after) {
+void SubscriberImpl::prepare_tear_down(Deferred& after) {
+    for (auto& r : readers_) r->prepare_retire(after);
+    after.reserve(0, readers_.size());
+}
+
+void SubscriberImpl::tear_down(Deferred& after) noexcept {
     for (auto& r : readers_) {
         r->retire(after);
         after.release(std::move(r));
@@ -100,6 +105,7 @@ ReturnCode_t SubscriberImpl::notify_datareaders() {
     {
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
+        after.reserve(readers_.size(), 0);
         for (auto& r : readers_) {
             if (!(r->changes_ & DATA_AVAILABLE_STATUS) || !r->listener_.takes(DATA_AVAILABLE_STATUS)) continue;
             r->changes_ &= ~DATA_AVAILABLE_STATUS;
@@ -140,6 +146,7 @@ ReturnCode_t SubscriberImpl::delete_contained_entities() {
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!can_tear_down()) return RETCODE_PRECONDITION_NOT_MET;
+        prepare_tear_down(after);
         tear_down(after);
     }
     after.run();
@@ -147,8 +154,8 @@ ReturnCode_t SubscriberImpl::delete_contained_entities() {
 }
 
 ReturnCode_t SubscriberImpl::set_qos(const SubscriberQos& qos) {
-    return change_qos(*this, qos_, qos, [this](Deferred& after) {
-        for (auto& r : readers_) rematch(*r, after);  // partitions may have moved
+    return change_qos(*this, qos_, qos, [this](Plan& plan) {
+        for (auto& r : readers_) rematch(*r, plan);  // partitions may have moved
     });
 }
 
@@ -167,11 +174,7 @@ SubscriberListener* SubscriberImpl::get_listener() {
 }
 
 ReturnCode_t SubscriberImpl::set_default_datareader_qos(const DataReaderQos& qos) {
-    const DataReaderQos& q = &qos == &DATAREADER_QOS_DEFAULT ? DataReaderQos{} : qos;
-    if (!qos::consistent(q)) return RETCODE_INCONSISTENT_POLICY;
-    Guard g;
-    default_reader_qos_ = q;
-    return RETCODE_OK;
+    return set_default_qos(default_reader_qos_, qos, DATAREADER_QOS_DEFAULT);
 }
 
 ReturnCode_t SubscriberImpl::get_default_datareader_qos(DataReaderQos& qos) {

@@ -12,6 +12,7 @@
 namespace ZORVEX::engine {
 
 class ParticipantImpl;
+class Plan;
 class ReaderImpl;
 
 class SubscriberImpl final : public EntityBase<Subscriber>, public std::enable_shared_from_this<SubscriberImpl> {
@@ -41,9 +42,11 @@ public:
 
     // Under the engine lock.
     bool autoenables() const { return enabled_ && qos_.entity_factory.autoenable_created_entities; }
-    void enable_locked(Deferred& after);
+    void enable_locked(Plan& plan);
     bool can_tear_down() const;
-    void tear_down(Deferred& after);
+    // Retires and releases every reader; it cannot fail once prepared.
+    void prepare_tear_down(Deferred& after);
+    void tear_down(Deferred& after) noexcept;
 
     ParticipantImpl& participant_;
     SubscriberQos qos_;

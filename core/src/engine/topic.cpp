@@ -74,9 +74,10 @@ ReturnCode_t FilteredTopicImpl::get_expression_parameters(std::vector<std::strin
 }
 
 ReturnCode_t FilteredTopicImpl::set_expression_parameters(const std::vector<std::string>& expression_parameters) {
+    std::vector<std::string> copy = expression_parameters;  // made whole before the lock
     Guard g;
     if (deleted_) return RETCODE_ALREADY_DELETED;
-    parameters_ = expression_parameters;
+    parameters_.swap(copy);
     return RETCODE_OK;
 }
 

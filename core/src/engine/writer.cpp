@@ -10,6 +10,7 @@
 #include "engine/builtin_data.h"
 #include "engine/matching.h"
 #include "engine/participant.h"
+#include "engine/plan.h"
 #include "engine/publisher.h"
 #include "engine/qos_rules.h"
 #include "engine/reader.h"
@@ -28,10 +29,10 @@ WriterImpl::WriterImpl(PublisherImpl& publisher, TopicImpl& topic, const DataWri
 
 ReturnCode_t WriterImpl::enable() { return enable_below(*this, publisher_); }
 
-void WriterImpl::enable_locked(Deferred& after) {
+void WriterImpl::enable_locked(Plan& plan) {
     if (enabled_) return;
-    enabled_ = true;
-    rematch(*this, after);
+    plan.raise_flag(enabled_);
+    rematch(*this, plan);
 }
 
 std::string WriterImpl::key_of(const void* data) const {
@@ -91,39 +92,74 @@ bool WriterImpl::wait_for_room(Guard& guard, const std::string& key, std::shared
     }
 }
 
-ReturnCode_t WriterImpl::keep_in_history(Instance& inst, const void* data, const Time_t& timestamp) {
+ReturnCode_t WriterImpl::keep_in_history(Instance& inst, const void* data, const Time_t& timestamp, bool& kept) {
+    kept = false;
     if (qos_.durability.kind < TRANSIENT_LOCAL_DURABILITY_QOS) return RETCODE_OK;
     const auto& limits = qos_.resource_limits;
-    if (qos_.history.kind == KEEP_LAST_HISTORY_QOS) {
-        if (inst.history.size() >= size_t(qos_.history.depth)) {
-            inst.history.pop_front();
-            --history_samples_;
-        }
-    } else if ((limits.max_samples_per_instance != LENGTH_UNLIMITED &&
-                inst.history.size() >= size_t(limits.max_samples_per_instance)) ||
-               (limits.max_samples != LENGTH_UNLIMITED && history_samples_ >= size_t(limits.max_samples))) {
+    if (qos_.history.kind == KEEP_ALL_HISTORY_QOS &&
+        ((limits.max_samples_per_instance != LENGTH_UNLIMITED &&
+          inst.history.size() >= size_t(limits.max_samples_per_instance)) ||
+         (limits.max_samples != LENGTH_UNLIMITED && history_samples_ >= size_t(limits.max_samples)))) {
         return RETCODE_OUT_OF_RESOURCES;  // nothing will ever free a durable KEEP_ALL history
     }
     Buffer copy(new unsigned char[topic_.type_.sample_size]);
     std::memcpy(copy.get(), data, topic_.type_.sample_size);
-    inst.history.push_back(Kept{next_sequence_++, std::move(copy), timestamp});
+    inst.history.push_back(Kept{next_sequence_, std::move(copy), timestamp});
+    ++next_sequence_;
     ++history_samples_;
+    kept = true;
     return RETCODE_OK;
 }
 
-void WriterImpl::forget_history(Instance& inst) {
+void WriterImpl::unkeep(Instance& inst) noexcept {
+    inst.history.pop_back();
+    --next_sequence_;
+    --history_samples_;
+}
+
+void WriterImpl::trim_history(Instance& inst) noexcept {
+    if (qos_.history.kind != KEEP_LAST_HISTORY_QOS || inst.history.size() <= size_t(qos_.history.depth)) return;
+    inst.history.pop_front();
+    --history_samples_;
+}
+
+void WriterImpl::forget_history(Instance& inst) noexcept {
     history_samples_ -= inst.history.size();
     inst.history.clear();
 }
 
-void WriterImpl::deliver(const Change& change, Deferred& after) {
-    InlineVector<ReaderImpl*, 4> changed;
-    changed.reserve(matched_.size());  // room first: keeping a changed reader cannot throw
-    for (ReaderImpl* r : matched_)
-        if (r->receive(change, after)) changed.emplace_back(r);
-    data_arrived(changed.begin(), changed.end(), after);
+void WriterImpl::prepare_delivery(const Change* changes, size_t count, Deferred& after) {
+    delivered_.reserve(matched_.size());
+    size_t calls = 0;
+    for (ReaderImpl* r : matched_) {
+        for (size_t i = 0; i < count; ++i) r->prepare_receive(changes[i]);
+        calls += count * calls_per_change(*r);
+    }
+    after.reserve(calls, 0);
 }
 
+void WriterImpl::deliver(const Change& change, Deferred& after) noexcept {
+    delivered_.clear();
+    for (ReaderImpl* r : matched_)
+        if (r->receive(change, after)) delivered_.push_back(r);
+    data_arrived(delivered_.data(), delivered_.data() + delivered_.size(), after);
+}
+
+namespace {
+
+// Drops the room prepared in these readers once the operation is over,
+// whether it succeeded or threw.
+struct RoomIn {
+    const std::vector<ReaderImpl*>& readers;
+    ~RoomIn() {
+        for (ReaderImpl* r : readers) r->history_.drop_room();
+    }
+};
+
+}  // namespace
+
+// Whatever may fail comes first: the instance a failed call registered and
+// the sample it kept go again, and the engine is as it was.
 ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const InstanceHandle_t& handle,
                                  const Time_t& timestamp) {
     if (!durations::valid(timestamp)) return RETCODE_BAD_PARAMETER;
@@ -139,31 +175,38 @@ ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const Inst
             if (!wait_for_room(g, key_of(data), keep)) return RETCODE_TIMEOUT;
             if (deleted_) return RETCODE_ALREADY_DELETED;
         }
+        const size_t registered = instances_.size();
         const std::string* key = resolve(data, handle, kind != Change::unregister, rc);
         if (key == nullptr) return rc;
-        Instance& inst = instances_.find(*key)->second;
+        const auto it = instances_.find(*key);
+        Instance& inst = it->second;
+        const bool registered_now = instances_.size() > registered;
         const int32_t strength = qos_.ownership_strength.value;
-        switch (kind) {
-            case Change::write:
-                rc = keep_in_history(inst, data, timestamp);
+        // An unregistration that disposes delivers both changes.
+        const bool disposing = kind == Change::unregister && qos_.writer_data_lifecycle.autodispose_unregistered_instances;
+        const auto* bytes = kind == Change::write ? static_cast<const unsigned char*>(data) : nullptr;
+        const Change changes[] = {Change{disposing ? Change::dispose : kind, *key, bytes, timestamp, handle_, strength},
+                                  Change{Change::unregister, *key, nullptr, timestamp, handle_, strength}};
+        const size_t count = disposing ? 2 : 1;
+        const RoomIn room{matched_};
+        bool kept = false;
+        try {
+            if (kind == Change::write) {
+                rc = keep_in_history(inst, data, timestamp, kept);
                 if (rc != RETCODE_OK) return rc;
-                deliver(Change{Change::write, *key, static_cast<const unsigned char*>(data), timestamp, handle_,
-                               strength},
-                        after);
-                break;
-            case Change::dispose:
-                forget_history(inst);
-                deliver(Change{Change::dispose, *key, nullptr, timestamp, handle_, strength}, after);
-                break;
-            case Change::unregister: {
-                const std::string gone = *key;
-                if (qos_.writer_data_lifecycle.autodispose_unregistered_instances)
-                    deliver(Change{Change::dispose, gone, nullptr, timestamp, handle_, strength}, after);
-                deliver(Change{Change::unregister, gone, nullptr, timestamp, handle_, strength}, after);
-                forget_history(inst);
-                instances_.erase(gone);
-                break;
             }
+            prepare_delivery(changes, count, after);
+        } catch (...) {
+            if (kept) unkeep(inst);
+            if (registered_now) instances_.erase(it);
+            throw;
+        }
+        if (kept) trim_history(inst);
+        if (kind == Change::dispose) forget_history(inst);
+        for (size_t i = 0; i < count; ++i) deliver(changes[i], after);
+        if (kind == Change::unregister) {
+            forget_history(inst);
+            instances_.erase(it);
         }
     }
     after.run();
@@ -221,21 +264,53 @@ ReturnCode_t WriterImpl::get_key_value(void* key_holder, const InstanceHandle_t&
     return RETCODE_OK;
 }
 
-void WriterImpl::replay_to(ReaderImpl& reader, Deferred& after) {
-    std::vector<std::pair<const std::string*, const Kept*>> kept;
+WriterImpl::Replay WriterImpl::durable_samples() const {
+    Replay kept;
     for (const auto& [key, inst] : instances_)
         for (const Kept& k : inst.history) kept.emplace_back(&key, &k);
     std::sort(kept.begin(), kept.end(), [](auto& a, auto& b) { return a.second->sequence < b.second->sequence; });
+    return kept;
+}
+
+namespace {
+Change replayed(const std::string& key, const WriterImpl::Kept& k, const WriterImpl& w) {
+    return Change{Change::write, key, k.data.get(), k.source_timestamp, w.handle_, w.qos_.ownership_strength.value};
+}
+}  // namespace
+
+void WriterImpl::prepare_replay(ReaderImpl& reader, const Replay& replay, Plan& plan) {
+    if (replay.empty()) return;
+    plan.room_in(reader);
+    for (const auto& [key, k] : replay) reader.prepare_receive(replayed(*key, *k, *this));
+    plan.after().reserve(replay.size() * calls_per_change(reader), 0);
+}
+
+void WriterImpl::replay_to(ReaderImpl& reader, const Replay& replay, Deferred& after) noexcept {
     bool changed = false;
-    for (auto& [key, k] : kept)
-        changed = reader.receive(Change{Change::write, *key, k->data.get(), k->source_timestamp, handle_,
-                                        qos_.ownership_strength.value},
-                                 after) ||
-                  changed;
+    for (const auto& [key, k] : replay) changed = reader.receive(replayed(*key, *k, *this), after) || changed;
     if (changed) data_arrived({&reader}, after);
 }
 
-void WriterImpl::retire(Deferred& after) {
+// Each matched reader needs room for the first change of each instance: an
+// unregistration that follows a disposal finds the instance disposed and
+// adds no sample, and once every instance is unregistered, unmatching adds
+// none either.
+void WriterImpl::prepare_retire(Plan& plan) {
+    const bool disposing = qos_.writer_data_lifecycle.autodispose_unregistered_instances;
+    delivered_.reserve(matched_.size());
+    size_t calls = 0;
+    for (ReaderImpl* r : matched_) {
+        plan.room_in(*r);
+        for (const auto& [key, inst] : instances_)
+            r->prepare_receive(Change{disposing ? Change::dispose : Change::unregister, key, nullptr, Time_t{},
+                                      handle_, qos_.ownership_strength.value});
+        calls += instances_.size() * (disposing ? 2 : 1) * calls_per_change(*r);
+    }
+    plan.after().reserve(calls, 0);
+    prepare_unmatch_all(*this, plan.after());
+}
+
+void WriterImpl::retire(Deferred& after) noexcept {
     deleted_ = true;
     const Time_t now = clock_now();
     for (const auto& [key, inst] : instances_) {
@@ -303,8 +378,8 @@ ReturnCode_t WriterImpl::get_matched_subscriptions(std::vector<InstanceHandle_t>
 }
 
 ReturnCode_t WriterImpl::set_qos(const DataWriterQos& qos) {
-    return change_qos(*this, qos_, qos, [this](Deferred& after) {
-        if (enabled_) rematch(*this, after);
+    return change_qos(*this, qos_, qos, [this](Plan& plan) {
+        if (enabled_) rematch(*this, plan);
     });
 }
 

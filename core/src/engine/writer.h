@@ -18,6 +18,7 @@
 
 namespace ZORVEX::engine {
 
+class Plan;
 class PublisherImpl;
 class ReaderImpl;
 class TopicImpl;
@@ -58,17 +59,23 @@ public:
     DataWriterListener* get_listener() override;
 
     // Under the engine lock.
-    void enable_locked(Deferred& after);
-    // Sends the durable history to a reader that matched just now.
-    void replay_to(ReaderImpl& reader, Deferred& after);
-    // Before deletion: unregisters every instance, then unmatches.
-    void retire(Deferred& after);
+    void enable_locked(Plan& plan);
+    // Before deletion: unregisters every instance, then unmatches. It cannot
+    // fail once prepared.
+    void prepare_retire(Plan& plan);
+    void retire(Deferred& after) noexcept;
 
     struct Kept {
         uint64_t sequence;  // replays go out in write order
         Buffer data;
         Time_t source_timestamp;
     };
+    // The durable history in write order, with each sample's key.
+    using Replay = std::vector<std::pair<const std::string*, const Kept*>>;
+    Replay durable_samples() const;
+    // Sends the durable history to a reader that matches just now.
+    void prepare_replay(ReaderImpl& reader, const Replay& replay, Plan& plan);
+    void replay_to(ReaderImpl& reader, const Replay& replay, Deferred& after) noexcept;
     struct Instance {
         std::deque<Kept> history;  // durable samples, oldest first
         InstanceRegistry::Hold hold;  // names the instance's handle
@@ -98,9 +105,18 @@ private:
                                ReturnCode_t& rc);
     std::string key_of(const void* data) const;
     bool wait_for_room(Guard& guard, const std::string& key, std::shared_ptr<WriterImpl>& keep);
-    ReturnCode_t keep_in_history(Instance& instance, const void* data, const Time_t& timestamp);
-    void forget_history(Instance& instance);
-    void deliver(const Change& change, Deferred& after);
+    // Keeps a copy for readers that match later (`kept` tells); KEEP_LAST
+    // drops the oldest only once the write is certain, in trim_history.
+    ReturnCode_t keep_in_history(Instance& instance, const void* data, const Time_t& timestamp, bool& kept);
+    void unkeep(Instance& instance) noexcept;
+    void trim_history(Instance& instance) noexcept;
+    void forget_history(Instance& instance) noexcept;
+    // Room in every matched reader for `changes` (taken in order), and for
+    // the calls delivering them queues.
+    void prepare_delivery(const Change* changes, size_t count, Deferred& after);
+    void deliver(const Change& change, Deferred& after) noexcept;
+
+    std::vector<ReaderImpl*> delivered_;  // the readers a delivery changed
 };
 
 }  // namespace ZORVEX::engine

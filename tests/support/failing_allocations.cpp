@@ -12,6 +12,7 @@ long blocks = 0;
 
 namespace failing_allocations {
 void fail_after(long count) { allocations_before_failure = count; }
+bool failure_pending() { return allocations_before_failure >= 0; }
 long live_blocks() { return blocks; }
 }  // namespace failing_allocations
 
@@ -32,3 +33,6 @@ void operator delete(void* p) noexcept {
   std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete[](void* p) noexcept { operator delete(p); }
+void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
