@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <map>
+#include <new>
 
 namespace ZORVEX::engine {
 
 namespace {
 bool limited(int32_t v) { return v != LENGTH_UNLIMITED; }
+
+size_t aligned_up(size_t n, size_t alignment) { return (n + alignment - 1) / alignment * alignment; }
 }  // namespace
 
 ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos, InstanceRegistry& registry)
@@ -17,7 +19,16 @@ ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qo
       depth_(qos.history.depth),
       limits_(qos.resource_limits),
       exclusive_(qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS),
-      registry_(&registry) {}
+      registry_(&registry),
+      data_room_(aligned_up(type.sample_size, alignof(Sample))),
+      pool_(data_room_ + sizeof(Sample)) {}
+
+void ReaderHistory::configure(const DataReaderQos& qos) noexcept {
+    keep_all_ = qos.history.kind == KEEP_ALL_HISTORY_QOS;
+    depth_ = qos.history.depth;
+    limits_ = qos.resource_limits;
+    exclusive_ = qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS;
+}
 
 SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
     auto it = instances_.find(key);
@@ -73,7 +84,8 @@ void ReaderHistory::prepare_writer_gone(const InstanceHandle_t& writer) {
 }
 
 void ReaderHistory::drop_room() noexcept {
-    spare_.clear();
+    spare_ = 0;
+    pool_.trim();
     if (fresh_.bucket_count() > 16)
         Instances().swap(fresh_);  // the buckets of a large operation go too
     else
@@ -81,16 +93,18 @@ void ReaderHistory::drop_room() noexcept {
     ++room_round_;
 }
 
-void ReaderHistory::add_spare() {
-    spare_.push_back(Sample{new_buffer(), nullptr, NOT_READ_SAMPLE_STATE, false, Time_t{}, HANDLE_NIL, 0, 0});
-}
+void ReaderHistory::add_spare() { pool_.reserve(++spare_); }
 
 // Unprepared, it allocates after all (and, noexcept, ends the process should
 // that fail): every operation prepares its changes.
-ReaderHistory::Samples::iterator ReaderHistory::take_spare() noexcept {
-    if (spare_.empty()) add_spare();
-    samples_.splice(samples_.end(), spare_, spare_.begin());
-    return std::prev(samples_.end());
+ReaderHistory::Sample* ReaderHistory::take_spare() noexcept {
+    if (spare_ > 0) --spare_;
+    unsigned char* block = static_cast<unsigned char*>(pool_.take());
+    Sample* s = ::new (block + data_room_)
+        Sample{newest_, nullptr, nullptr, NOT_READ_SAMPLE_STATE, false, Time_t{}, HANDLE_NIL, 0, 0};
+    (newest_ != nullptr ? newest_->next : oldest_) = s;
+    newest_ = s;
+    return s;
 }
 
 ReaderHistory::Instances::iterator ReaderHistory::adopt(const std::string& key) noexcept {
@@ -157,8 +171,8 @@ ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change)
         inst.state = ALIVE_INSTANCE_STATE;
         inst.view = NEW_VIEW_STATE;
     }
-    const Samples::iterator s = take_spare();
-    std::memcpy(s->data.get(), change.data, type_.sample_size);
+    Sample* const s = take_spare();
+    std::memcpy(data(s), change.data, type_.sample_size);
     s->instance = &inst;
     s->state = NOT_READ_SAMPLE_STATE;
     s->valid = true;
@@ -220,10 +234,10 @@ bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& no
 // reads without taking keeps one per instance, not one per change.
 void ReaderHistory::add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer) noexcept {
     if (inst.unread > 0) return;
-    if (inst.invalid_sample) erase(*inst.invalid_sample);
-    const Samples::iterator s = take_spare();
-    std::memset(s->data.get(), 0, type_.sample_size);
-    std::memcpy(s->data.get() + type_.key_offset, inst.key.data(), inst.key.size());
+    if (inst.invalid_sample != nullptr) erase(inst.invalid_sample);
+    Sample* const s = take_spare();
+    std::memset(data(s), 0, type_.sample_size);
+    std::memcpy(data(s) + type_.key_offset, inst.key.data(), inst.key.size());
     s->instance = &inst;
     s->state = NOT_READ_SAMPLE_STATE;
     s->valid = false;
@@ -236,19 +250,23 @@ void ReaderHistory::add_invalid(Instance& inst, const Time_t& timestamp, const I
     ++inst.unread;
 }
 
-Buffer ReaderHistory::new_buffer() const { return Buffer(new unsigned char[type_.sample_size]); }
-
-void ReaderHistory::erase(Samples::iterator s) noexcept {
+void ReaderHistory::unlink(Sample* s) noexcept {
     Instance& inst = *s->instance;
     if (s->valid) {
         inst.valid_samples.erase(inst.valid_samples.find(s));
         --valid_total_;
     } else {
-        inst.invalid_sample.reset();
+        inst.invalid_sample = nullptr;
     }
     if (s->state == NOT_READ_SAMPLE_STATE) --inst.unread;
     --inst.samples;
-    samples_.erase(s);
+    (s->prev != nullptr ? s->prev->next : oldest_) = s->next;
+    (s->next != nullptr ? s->next->prev : newest_) = s->prev;
+}
+
+void ReaderHistory::erase(Sample* s) noexcept {
+    unlink(s);
+    pool_.give_back(block_of(s));
 }
 
 // An instance with no sample left and no writer is forgotten.
@@ -256,69 +274,34 @@ void ReaderHistory::purge_if_done(Instance& inst) noexcept {
     if (inst.samples == 0 && inst.writers.empty()) instances_.erase(instances_.find(inst.key));
 }
 
-ReaderHistory::Selection ReaderHistory::select(int32_t max, SampleStateMask sm, ViewStateMask vm,
-                                               InstanceStateMask im) {
-    Selection out;
-    for (auto it = samples_.begin(); it != samples_.end(); ++it) {
-        if (max != LENGTH_UNLIMITED && out.size() >= size_t(max)) break;
-        if ((it->state & sm) && (it->instance->view & vm) && (it->instance->state & im)) out.push_back(it);
+const ReaderHistory::Selection& ReaderHistory::select(int32_t max, SampleStateMask sm, ViewStateMask vm,
+                                                      InstanceStateMask im) {
+    selection_.clear();
+    for (Sample* s = oldest_; s != nullptr; s = s->next) {
+        if (max != LENGTH_UNLIMITED && selection_.size() >= size_t(max)) break;
+        if ((s->state & sm) && (s->instance->view & vm) && (s->instance->state & im)) selection_.push_back(s);
     }
-    return out;
+    return selection_;
 }
 
 bool ReaderHistory::any(SampleStateMask sm, ViewStateMask vm, InstanceStateMask im) const {
-    for (const Sample& s : samples_)
-        if ((s.state & sm) && (s.instance->view & vm) && (s.instance->state & im)) return true;
+    for (const Sample* s = oldest_; s != nullptr; s = s->next)
+        if ((s->state & sm) && (s->instance->view & vm) && (s->instance->state & im)) return true;
     return false;
 }
 
-std::vector<SampleInfo> ReaderHistory::infos(const Selection& selection) const {
-    struct Tally {
-        int32_t remaining = 0;
-        int32_t last_generation = 0;  // of the instance's latest selected sample
-    };
-    std::map<const Instance*, Tally> tallies;
-    for (auto s : selection) {
-        Tally& t = tallies[s->instance];
-        ++t.remaining;
-        t.last_generation = s->disposed_generation + s->no_writers_generation;
-    }
-    std::vector<SampleInfo> out;
-    out.reserve(selection.size());
-    for (auto s : selection) {
-        const Instance& inst = *s->instance;
-        Tally& t = tallies[&inst];
-        const int32_t generation = s->disposed_generation + s->no_writers_generation;
-        SampleInfo info;
-        info.sample_state = s->state;
-        info.view_state = inst.view;
-        info.instance_state = inst.state;
-        info.source_timestamp = s->source_timestamp;
-        info.instance_handle = inst.hold.handle();
-        info.publication_handle = s->publication;
-        info.disposed_generation_count = s->disposed_generation;
-        info.no_writers_generation_count = s->no_writers_generation;
-        info.sample_rank = --t.remaining;
-        info.generation_rank = t.last_generation - generation;
-        info.absolute_generation_rank = inst.disposed_generation + inst.no_writers_generation - generation;
-        info.valid_data = s->valid;
-        out.push_back(info);
-    }
-    return out;
+void ReaderHistory::copy_into(const Sample* s, void* destination) const noexcept {
+    std::memcpy(destination, data(s), type_.sample_size);
 }
 
-Buffer ReaderHistory::copy_of(Samples::iterator s) const {
-    Buffer b = new_buffer();
-    std::memcpy(b.get(), s->data.get(), type_.sample_size);
-    return b;
-}
-
-void ReaderHistory::copy_into(Samples::iterator s, void* destination) const {
-    std::memcpy(destination, s->data.get(), type_.sample_size);
+void* ReaderHistory::copy_block(const Sample* s) noexcept {
+    void* block = pool_.take();
+    std::memcpy(block, data(s), type_.sample_size);
+    return block;
 }
 
 void ReaderHistory::mark_read(const Selection& selection) noexcept {
-    for (auto s : selection) {
+    for (Sample* s : selection) {
         if (s->state == NOT_READ_SAMPLE_STATE) {
             s->state = READ_SAMPLE_STATE;
             --s->instance->unread;
@@ -327,19 +310,31 @@ void ReaderHistory::mark_read(const Selection& selection) noexcept {
     }
 }
 
-void ReaderHistory::remove(const Selection& selection) noexcept {
-    for (auto s : selection) {
+void ReaderHistory::remove(const Selection& selection) noexcept { remove(selection, false); }
+
+void ReaderHistory::hand_over(const Selection& selection) noexcept { remove(selection, true); }
+
+void ReaderHistory::remove(const Selection& selection, bool keep_blocks) noexcept {
+    for (Sample* s : selection) {
         Instance& inst = *s->instance;
         inst.view = NOT_NEW_VIEW_STATE;
-        erase(s);
+        unlink(s);
+        if (!keep_blocks) pool_.give_back(block_of(s));
         purge_if_done(inst);  // no later selected sample is of a purged instance
     }
 }
 
 void ReaderHistory::clear() noexcept {
-    samples_.clear();
+    for (Sample* s = oldest_; s != nullptr;) {
+        Sample* next = s->next;
+        BlockPool::free(block_of(s));
+        s = next;
+    }
+    oldest_ = newest_ = nullptr;
     instances_.clear();
     drop_room();
+    pool_.release();
+    Selection().swap(selection_);
     valid_total_ = 0;
 }
 
