@@ -118,9 +118,8 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
             loans_.reserve(selection.size());
             if (!take) history_.reserve_copies(selection.size());
             accessed(after);
-            history_.infos(selection, [&](size_t i, const SampleInfo& info) {
-                *static_cast<SampleInfo*>(sample_infos.cells[i]) = info;
-            });
+            history_.infos(selection,
+                           [&](size_t i) -> SampleInfo& { return *static_cast<SampleInfo*>(sample_infos.cells[i]); });
             for (size_t i = 0; i < selection.size(); ++i) {
                 void* value = take ? history_.block_of(selection[i]) : history_.copy_block(selection[i]);
                 loans_.add(value);
@@ -163,7 +162,7 @@ ReturnCode_t ReaderImpl::next_sample(void* data, SampleInfo& sample_info, bool t
             accessed(after);
             rc = RETCODE_NO_DATA;
         } else {
-            history_.infos(selection, [&](size_t, const SampleInfo& info) { sample_info = info; });
+            history_.infos(selection, [&](size_t) -> SampleInfo& { return sample_info; });
             accessed(after);
             history_.copy_into(selection.front(), data);
             if (take) {

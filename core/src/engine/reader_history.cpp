@@ -1,5 +1,7 @@
 #include "engine/reader_history.h"
 
+#include "engine/handle_ops.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +13,12 @@ namespace {
 bool limited(int32_t v) { return v != LENGTH_UNLIMITED; }
 
 size_t aligned_up(size_t n, size_t alignment) { return (n + alignment - 1) / alignment * alignment; }
+
+template <class Handles>
+auto find_handle(Handles& handles, const InstanceHandle_t& handle) {
+    return std::find_if(handles.begin(), handles.end(),
+                        [&](const InstanceHandle_t& h) { return same_handle(h, handle); });
+}
 }  // namespace
 
 ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos, InstanceRegistry& registry)
@@ -30,15 +38,22 @@ void ReaderHistory::configure(const DataReaderQos& qos) noexcept {
     exclusive_ = qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS;
 }
 
-SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
+ReaderHistory::Instance* ReaderHistory::find(const std::string& key) const noexcept {
+    if (last_found_ != nullptr && last_found_->key == key) return last_found_;
     auto it = instances_.find(key);
-    if (it == instances_.end()) {
+    if (it == instances_.end()) return nullptr;
+    return last_found_ = const_cast<Instance*>(&it->second);
+}
+
+SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
+    const Instance* inst = find(key);
+    if (inst == nullptr) {
         if (limited(limits_.max_instances) && instances_.size() >= size_t(limits_.max_instances))
             return REJECTED_BY_INSTANCES_LIMIT;
-    } else if (!keep_all_ && it->second.valid_samples.size() >= size_t(depth_)) {
+    } else if (!keep_all_ && inst->valid_samples.size() >= size_t(depth_)) {
         return NOT_REJECTED;  // the instance's oldest sample makes room
     } else if (keep_all_ && limited(limits_.max_samples_per_instance) &&
-               it->second.valid_samples.size() >= size_t(limits_.max_samples_per_instance)) {
+               inst->valid_samples.size() >= size_t(limits_.max_samples_per_instance)) {
         return REJECTED_BY_SAMPLES_PER_INSTANCE_LIMIT;
     }
     if (limited(limits_.max_samples) && valid_total_ >= size_t(limits_.max_samples))
@@ -47,11 +62,9 @@ SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
 }
 
 void ReaderHistory::prepare(const Change& change) {
-    Instance* inst = nullptr;
-    if (auto it = instances_.find(change.key); it != instances_.end())
-        inst = &it->second;
-    else if (auto f = fresh_.find(change.key); f != fresh_.end())
-        inst = &f->second;
+    Instance* inst = find(change.key);
+    if (inst == nullptr)
+        if (auto f = fresh_.find(change.key); f != fresh_.end()) inst = &f->second;
     if (inst == nullptr) {
         if (change.kind != Change::write) return;  // never seen here: apply ignores it
         InstanceRegistry::Hold hold = registry_->hold(change.key);
@@ -63,13 +76,13 @@ void ReaderHistory::prepare(const Change& change) {
     if (inst->room_round != room_round_) {
         inst->room_round = room_round_;
         inst->samples_coming = inst->writers_coming = 0;
-        inst->last_writer_coming = HANDLE_NIL;
+        copy_handle(inst->last_writer_coming, HANDLE_NIL);
     }
-    if (change.kind != Change::unregister && inst->last_writer_coming != change.writer &&
-        std::find(inst->writers.begin(), inst->writers.end(), change.writer) == inst->writers.end()) {
+    if (change.kind != Change::unregister && !same_handle(inst->last_writer_coming, change.writer) &&
+        find_handle(inst->writers, change.writer) == inst->writers.end()) {
         inst->writers.reserve(inst->writers.size() + inst->writers_coming + 1);
         ++inst->writers_coming;
-        inst->last_writer_coming = change.writer;
+        copy_handle(inst->last_writer_coming, change.writer);
     }
     if (change.kind == Change::write) {
         inst->valid_samples.reserve(inst->valid_samples.size() + inst->samples_coming + 1);
@@ -80,7 +93,7 @@ void ReaderHistory::prepare(const Change& change) {
 
 void ReaderHistory::prepare_writer_gone(const InstanceHandle_t& writer) {
     for (const auto& [key, inst] : instances_)
-        if (std::find(inst.writers.begin(), inst.writers.end(), writer) != inst.writers.end()) add_spare();
+        if (find_handle(inst.writers, writer) != inst.writers.end()) add_spare();
 }
 
 void ReaderHistory::drop_room() noexcept {
@@ -97,20 +110,31 @@ void ReaderHistory::add_spare() { pool_.reserve(++spare_); }
 
 // Unprepared, it allocates after all (and, noexcept, ends the process should
 // that fail): every operation prepares its changes.
-ReaderHistory::Sample* ReaderHistory::take_spare() noexcept {
+ReaderHistory::Sample* ReaderHistory::take_spare(Instance& inst, bool valid, const Time_t& timestamp,
+                                                 const InstanceHandle_t& writer) noexcept {
     if (spare_ > 0) --spare_;
     unsigned char* block = static_cast<unsigned char*>(pool_.take());
-    Sample* s = ::new (block + data_room_)
-        Sample{newest_, nullptr, nullptr, NOT_READ_SAMPLE_STATE, false, Time_t{}, HANDLE_NIL, 0, 0};
+    Sample* s = ::new (block + data_room_) Sample;
+    s->prev = newest_;
+    s->next = nullptr;
+    s->instance = &inst;
+    s->state = NOT_READ_SAMPLE_STATE;
+    s->valid = valid;
+    s->source_timestamp = timestamp;
+    copy_handle(s->publication, writer);
+    s->disposed_generation = inst.disposed_generation;
+    s->no_writers_generation = inst.no_writers_generation;
     (newest_ != nullptr ? newest_->next : oldest_) = s;
     newest_ = s;
+    ++inst.samples;
+    ++inst.unread;
     return s;
 }
 
-ReaderHistory::Instances::iterator ReaderHistory::adopt(const std::string& key) noexcept {
+ReaderHistory::Instance* ReaderHistory::adopt(const std::string& key) noexcept {
     auto node = fresh_.extract(key);
     if (node.empty()) std::abort();  // a write of a new instance was not prepared: its handle is unknown
-    return instances_.insert(std::move(node)).position;  // no rehash: prepare reserved the buckets
+    return &instances_.insert(std::move(node)).position->second;  // no rehash: prepare reserved the buckets
 }
 
 ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedStatusKind& reason) noexcept {
@@ -118,12 +142,12 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
         reason = refusal(change.key);
         if (reason != NOT_REJECTED) return Effect::rejected;
     }
-    auto it = instances_.find(change.key);
-    if (it == instances_.end()) {
+    Instance* found = find(change.key);
+    if (found == nullptr) {
         if (change.kind != Change::write) return Effect::none;  // never seen here
-        it = adopt(change.key);
+        found = adopt(change.key);
     }
-    Instance& inst = it->second;
+    Instance& inst = *found;
     Effect effect = Effect::none;
     if (!owns(inst, change)) {
         if (change.kind == Change::unregister) drop_writer(inst, change.writer);
@@ -142,11 +166,11 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
 // handle among equals) changes an instance.
 bool ReaderHistory::owns(Instance& inst, const Change& change) noexcept {
     if (!exclusive_) return true;
-    const bool owner_live = std::find(inst.writers.begin(), inst.writers.end(), inst.owner) != inst.writers.end();
+    const bool owner_live = find_handle(inst.writers, inst.owner) != inst.writers.end();
     const bool stronger = change.strength > inst.owner_strength ||
                           (change.strength == inst.owner_strength &&
                            std::memcmp(change.writer.value, inst.owner.value, 16) < 0);
-    if (inst.owner.valid == 0 || inst.owner == change.writer || !owner_live || stronger) {
+    if (inst.owner.valid == 0 || same_handle(inst.owner, change.writer) || !owner_live || stronger) {
         inst.owner = change.writer;
         inst.owner_strength = change.strength;
         return true;
@@ -155,7 +179,7 @@ bool ReaderHistory::owns(Instance& inst, const Change& change) noexcept {
 }
 
 void ReaderHistory::add_writer(Instance& inst, const InstanceHandle_t& writer) noexcept {
-    if (std::find(inst.writers.begin(), inst.writers.end(), writer) == inst.writers.end())
+    if (find_handle(inst.writers, writer) == inst.writers.end())
         inst.writers.push_back(writer);  // prepared: within the room reserved
 }
 
@@ -171,18 +195,9 @@ ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change)
         inst.state = ALIVE_INSTANCE_STATE;
         inst.view = NEW_VIEW_STATE;
     }
-    Sample* const s = take_spare();
+    Sample* const s = take_spare(inst, true, change.source_timestamp, change.writer);
     std::memcpy(data(s), change.data, type_.sample_size);
-    s->instance = &inst;
-    s->state = NOT_READ_SAMPLE_STATE;
-    s->valid = true;
-    s->source_timestamp = change.source_timestamp;
-    s->publication = change.writer;
-    s->disposed_generation = inst.disposed_generation;
-    s->no_writers_generation = inst.no_writers_generation;
     inst.valid_samples.push_back(s);
-    ++inst.samples;
-    ++inst.unread;
     ++valid_total_;
     if (!keep_all_ && inst.valid_samples.size() > size_t(depth_)) erase(inst.valid_samples.front());
     return Effect::data_changed;
@@ -206,7 +221,7 @@ ReaderHistory::Effect ReaderHistory::unregister(Instance& inst, const InstanceHa
 }
 
 bool ReaderHistory::drop_writer(Instance& inst, const InstanceHandle_t& writer) noexcept {
-    auto it = std::find(inst.writers.begin(), inst.writers.end(), writer);
+    auto it = find_handle(inst.writers, writer);
     if (it == inst.writers.end()) return false;
     inst.writers.erase(it);
     return true;
@@ -235,19 +250,10 @@ bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& no
 void ReaderHistory::add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer) noexcept {
     if (inst.unread > 0) return;
     if (inst.invalid_sample != nullptr) erase(inst.invalid_sample);
-    Sample* const s = take_spare();
+    Sample* const s = take_spare(inst, false, timestamp, writer);
     std::memset(data(s), 0, type_.sample_size);
     std::memcpy(data(s) + type_.key_offset, inst.key.data(), inst.key.size());
-    s->instance = &inst;
-    s->state = NOT_READ_SAMPLE_STATE;
-    s->valid = false;
-    s->source_timestamp = timestamp;
-    s->publication = writer;
-    s->disposed_generation = inst.disposed_generation;
-    s->no_writers_generation = inst.no_writers_generation;
     inst.invalid_sample = s;
-    ++inst.samples;
-    ++inst.unread;
 }
 
 void ReaderHistory::unlink(Sample* s) noexcept {
@@ -271,7 +277,9 @@ void ReaderHistory::erase(Sample* s) noexcept {
 
 // An instance with no sample left and no writer is forgotten.
 void ReaderHistory::purge_if_done(Instance& inst) noexcept {
-    if (inst.samples == 0 && inst.writers.empty()) instances_.erase(instances_.find(inst.key));
+    if (inst.samples != 0 || !inst.writers.empty()) return;
+    last_found_ = nullptr;
+    instances_.erase(instances_.find(inst.key));
 }
 
 const ReaderHistory::Selection& ReaderHistory::select(int32_t max, SampleStateMask sm, ViewStateMask vm,
@@ -331,6 +339,7 @@ void ReaderHistory::clear() noexcept {
         s = next;
     }
     oldest_ = newest_ = nullptr;
+    last_found_ = nullptr;
     instances_.clear();
     drop_room();
     pool_.release();
@@ -339,8 +348,8 @@ void ReaderHistory::clear() noexcept {
 }
 
 InstanceHandle_t ReaderHistory::lookup(const std::string& key) const {
-    auto it = instances_.find(key);
-    return it == instances_.end() ? HANDLE_NIL : it->second.hold.handle();
+    const Instance* inst = find(key);
+    return inst == nullptr ? HANDLE_NIL : inst->hold.handle();
 }
 
 const std::string* ReaderHistory::key_of(const InstanceHandle_t& handle) const {

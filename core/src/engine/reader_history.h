@@ -21,6 +21,7 @@
 
 #include "engine/block_pool.h"
 #include "engine/change.h"
+#include "engine/handle_ops.h"
 #include "engine/instance_registry.h"
 #include "engine/ring.h"
 #include "zorvex/qos.h"
@@ -80,10 +81,10 @@ public:
     // valid until the next select.
     const Selection& select(int32_t max, SampleStateMask samples, ViewStateMask views, InstanceStateMask instances);
     bool any(SampleStateMask samples, ViewStateMask views, InstanceStateMask instances) const;
-    // The sample information of a selection, ranks included: each(i, info)
-    // for the i-th sample.
-    template <class Each>
-    void infos(const Selection& selection, Each&& each) const noexcept;
+    // The sample information of a selection, ranks included, written into
+    // info(i) (a SampleInfo&) for the i-th sample.
+    template <class Target>
+    void infos(const Selection& selection, Target&& info) const noexcept;
     void copy_into(const Sample* sample, void* destination) const noexcept;
     // Room for `n` copies, so that as many copy_block() cannot fail.
     void reserve_copies(size_t n) { pool_.reserve(n); }
@@ -144,9 +145,12 @@ private:
     unsigned char* data(const Sample* s) const noexcept { return static_cast<unsigned char*>(block_of(s)); }
     // Room for one more sample in the current operation.
     void add_spare();
-    // A sample made of a spare block, put at the end of the arrival order.
-    Sample* take_spare() noexcept;
-    Instances::iterator adopt(const std::string& key) noexcept;
+    // A new unread sample of `inst`, made of a spare block, put at the end of
+    // the arrival order; its bytes are the caller's to fill.
+    Sample* take_spare(Instance& inst, bool valid, const Time_t& timestamp, const InstanceHandle_t& writer) noexcept;
+    // The instance of `key` held, or null.
+    Instance* find(const std::string& key) const noexcept;
+    Instance* adopt(const std::string& key) noexcept;
     bool owns(Instance& inst, const Change& change) noexcept;
     Effect store(Instance& inst, const Change& change) noexcept;
     Effect dispose(Instance& inst, const Change& change) noexcept;
@@ -171,6 +175,9 @@ private:
     Sample* oldest_ = nullptr;  // arrival order
     Sample* newest_ = nullptr;
     Instances instances_;
+    // The instance find() found last, tried first: one write looks its
+    // instance up several times. Null once any instance goes.
+    mutable Instance* last_found_ = nullptr;
     size_t valid_total_ = 0;
     Selection selection_;
     // The room prepared for the current operation: blocks for its samples
@@ -180,8 +187,8 @@ private:
     uint64_t room_round_ = 1;
 };
 
-template <class Each>
-void ReaderHistory::infos(const Selection& selection, Each&& each) const noexcept {
+template <class Target>
+void ReaderHistory::infos(const Selection& selection, Target&& target) const noexcept {
     for (const Sample* s : selection) s->instance->remaining = 0;
     for (const Sample* s : selection) {
         ++s->instance->remaining;
@@ -191,20 +198,19 @@ void ReaderHistory::infos(const Selection& selection, Each&& each) const noexcep
         const Sample* s = selection[i];
         const Instance& inst = *s->instance;
         const int32_t generation = s->disposed_generation + s->no_writers_generation;
-        SampleInfo info;
+        SampleInfo& info = target(i);
         info.sample_state = s->state;
         info.view_state = inst.view;
         info.instance_state = inst.state;
         info.source_timestamp = s->source_timestamp;
-        info.instance_handle = inst.hold.handle();
-        info.publication_handle = s->publication;
+        copy_handle(info.instance_handle, inst.hold.handle());
+        copy_handle(info.publication_handle, s->publication);
         info.disposed_generation_count = s->disposed_generation;
         info.no_writers_generation_count = s->no_writers_generation;
         info.sample_rank = --inst.remaining;
         info.generation_rank = inst.last_generation - generation;
         info.absolute_generation_rank = inst.disposed_generation + inst.no_writers_generation - generation;
         info.valid_data = s->valid;
-        each(i, info);
     }
 }
 
