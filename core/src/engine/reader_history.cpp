@@ -3,6 +3,7 @@
 #include "engine/handle_ops.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -128,6 +129,7 @@ ReaderHistory::Sample* ReaderHistory::take_spare(Instance& inst, bool valid, con
     newest_ = s;
     ++inst.samples;
     ++inst.unread;
+    ++tally(inst, NOT_READ_SAMPLE_STATE);
     return s;
 }
 
@@ -192,8 +194,7 @@ ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change)
             ++inst.disposed_generation;
         else
             ++inst.no_writers_generation;
-        inst.state = ALIVE_INSTANCE_STATE;
-        inst.view = NEW_VIEW_STATE;
+        set_states(inst, NEW_VIEW_STATE, ALIVE_INSTANCE_STATE);
     }
     Sample* const s = take_spare(inst, true, change.source_timestamp, change.writer);
     std::memcpy(data(s), change.data, type_.sample_size);
@@ -206,7 +207,7 @@ ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change)
 ReaderHistory::Effect ReaderHistory::dispose(Instance& inst, const Change& change) noexcept {
     add_writer(inst, change.writer);
     if (inst.state == NOT_ALIVE_DISPOSED_INSTANCE_STATE) return Effect::none;
-    inst.state = NOT_ALIVE_DISPOSED_INSTANCE_STATE;
+    set_states(inst, inst.view, NOT_ALIVE_DISPOSED_INSTANCE_STATE);
     add_invalid(inst, change.source_timestamp, change.writer);
     return Effect::data_changed;
 }
@@ -215,7 +216,7 @@ ReaderHistory::Effect ReaderHistory::unregister(Instance& inst, const InstanceHa
                                                 const Change& change) noexcept {
     if (!drop_writer(inst, writer)) return Effect::none;
     if (inst.state != ALIVE_INSTANCE_STATE || !inst.writers.empty()) return Effect::none;
-    inst.state = NOT_ALIVE_NO_WRITERS_INSTANCE_STATE;
+    set_states(inst, inst.view, NOT_ALIVE_NO_WRITERS_INSTANCE_STATE);
     add_invalid(inst, change.source_timestamp, writer);
     return Effect::data_changed;
 }
@@ -234,7 +235,7 @@ bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& no
         ++it;  // purge_if_done may erase `inst`
         if (!drop_writer(inst, writer)) continue;
         if (inst.state == ALIVE_INSTANCE_STATE && inst.writers.empty()) {
-            inst.state = NOT_ALIVE_NO_WRITERS_INSTANCE_STATE;
+            set_states(inst, inst.view, NOT_ALIVE_NO_WRITERS_INSTANCE_STATE);
             add_invalid(inst, now, writer);
             changed = true;
         }
@@ -266,6 +267,7 @@ void ReaderHistory::unlink(Sample* s) noexcept {
     }
     if (s->state == NOT_READ_SAMPLE_STATE) --inst.unread;
     --inst.samples;
+    --tally(inst, s->state);
     (s->prev != nullptr ? s->prev->next : oldest_) = s->next;
     (s->next != nullptr ? s->next->prev : newest_) = s->prev;
 }
@@ -292,7 +294,44 @@ const ReaderHistory::Selection& ReaderHistory::select(int32_t max, SampleStateMa
     return selection_;
 }
 
+size_t ReaderHistory::tally_index(ViewStateKind view, InstanceStateKind state, SampleStateKind sample) noexcept {
+    const size_t v = view == NEW_VIEW_STATE ? 0 : 1;
+    const size_t i = state == ALIVE_INSTANCE_STATE ? 0 : state == NOT_ALIVE_DISPOSED_INSTANCE_STATE ? 1 : 2;
+    const size_t s = sample == READ_SAMPLE_STATE ? 0 : 1;
+    return (v * 3 + i) * 2 + s;
+}
+
+size_t& ReaderHistory::tally(const Instance& inst, SampleStateKind sample) noexcept {
+    return tallies_[inst.tallies + (sample == READ_SAMPLE_STATE ? 0 : 1)];
+}
+
+// The instance's samples move to the tallies of its new states.
+void ReaderHistory::set_states(Instance& inst, ViewStateKind view, InstanceStateKind state) noexcept {
+    if (inst.view == view && inst.state == state) return;
+    tally(inst, READ_SAMPLE_STATE) -= inst.samples - inst.unread;
+    tally(inst, NOT_READ_SAMPLE_STATE) -= inst.unread;
+    inst.view = view;
+    inst.state = state;
+    inst.tallies = tally_index(view, state, READ_SAMPLE_STATE);
+    tally(inst, READ_SAMPLE_STATE) += inst.samples - inst.unread;
+    tally(inst, NOT_READ_SAMPLE_STATE) += inst.unread;
+}
+
 bool ReaderHistory::any(SampleStateMask sm, ViewStateMask vm, InstanceStateMask im) const {
+    static constexpr ViewStateKind views[] = {NEW_VIEW_STATE, NOT_NEW_VIEW_STATE};
+    static constexpr InstanceStateKind states[] = {ALIVE_INSTANCE_STATE, NOT_ALIVE_DISPOSED_INSTANCE_STATE,
+                                                   NOT_ALIVE_NO_WRITERS_INSTANCE_STATE};
+    static constexpr SampleStateKind samples[] = {READ_SAMPLE_STATE, NOT_READ_SAMPLE_STATE};
+    bool found = false;
+    for (ViewStateKind v : views)
+        for (InstanceStateKind i : states)
+            for (SampleStateKind s : samples)
+                found = found || ((v & vm) && (i & im) && (s & sm) && tallies_[tally_index(v, i, s)] > 0);
+    assert(found == any_by_scan(sm, vm, im));
+    return found;
+}
+
+bool ReaderHistory::any_by_scan(SampleStateMask sm, ViewStateMask vm, InstanceStateMask im) const noexcept {
     for (const Sample* s = oldest_; s != nullptr; s = s->next)
         if ((s->state & sm) && (s->instance->view & vm) && (s->instance->state & im)) return true;
     return false;
@@ -310,11 +349,14 @@ void* ReaderHistory::copy_block(const Sample* s) noexcept {
 
 void ReaderHistory::mark_read(const Selection& selection) noexcept {
     for (Sample* s : selection) {
+        Instance& inst = *s->instance;
         if (s->state == NOT_READ_SAMPLE_STATE) {
             s->state = READ_SAMPLE_STATE;
-            --s->instance->unread;
+            --inst.unread;
+            --tally(inst, NOT_READ_SAMPLE_STATE);
+            ++tally(inst, READ_SAMPLE_STATE);
         }
-        s->instance->view = NOT_NEW_VIEW_STATE;
+        set_states(inst, NOT_NEW_VIEW_STATE, inst.state);
     }
 }
 
@@ -325,7 +367,7 @@ void ReaderHistory::hand_over(const Selection& selection) noexcept { remove(sele
 void ReaderHistory::remove(const Selection& selection, bool keep_blocks) noexcept {
     for (Sample* s : selection) {
         Instance& inst = *s->instance;
-        inst.view = NOT_NEW_VIEW_STATE;
+        set_states(inst, NOT_NEW_VIEW_STATE, inst.state);
         unlink(s);
         if (!keep_blocks) pool_.give_back(block_of(s));
         purge_if_done(inst);  // no later selected sample is of a purged instance
@@ -340,6 +382,7 @@ void ReaderHistory::clear() noexcept {
     }
     oldest_ = newest_ = nullptr;
     last_found_ = nullptr;
+    tallies_.fill(0);
     instances_.clear();
     drop_room();
     pool_.release();

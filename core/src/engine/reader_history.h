@@ -13,6 +13,7 @@
 #ifndef ZORVEX_SRC_ENGINE_READER_HISTORY_H
 #define ZORVEX_SRC_ENGINE_READER_HISTORY_H
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -80,6 +81,7 @@ public:
     // Up to `max` samples (LENGTH_UNLIMITED: all) in the masks, oldest first;
     // valid until the next select.
     const Selection& select(int32_t max, SampleStateMask samples, ViewStateMask views, InstanceStateMask instances);
+    // Constant time: counts, not a scan.
     bool any(SampleStateMask samples, ViewStateMask views, InstanceStateMask instances) const;
     // The sample information of a selection, ranks included, written into
     // info(i) (a SampleInfo&) for the i-th sample.
@@ -127,6 +129,7 @@ private:
         Sample* invalid_sample = nullptr;  // at most one
         size_t samples = 0;                // valid and invalid
         size_t unread = 0;
+        size_t tallies = 0;  // where the tallies of its states start (tally_index of view, state, READ)
         // The ranks of the samples being reported (infos): how many of the
         // selection are still to come, the generation of the latest.
         mutable int32_t remaining = 0;
@@ -163,6 +166,13 @@ private:
     void erase(Sample* sample) noexcept;
     void remove(const Selection& selection, bool keep_blocks) noexcept;
     void purge_if_done(Instance& inst) noexcept;
+    // The samples held in each combination of view, instance and sample state.
+    static size_t tally_index(ViewStateKind view, InstanceStateKind state, SampleStateKind sample) noexcept;
+    size_t& tally(const Instance& inst, SampleStateKind sample) noexcept;
+    // Every change of an instance's view or instance state goes through here.
+    void set_states(Instance& inst, ViewStateKind view, InstanceStateKind state) noexcept;
+    // What any() answers, found the slow way (checks the tallies in debug builds).
+    bool any_by_scan(SampleStateMask samples, ViewStateMask views, InstanceStateMask instances) const noexcept;
 
     TypeDescriptor type_;
     bool keep_all_;
@@ -179,6 +189,7 @@ private:
     // instance up several times. Null once any instance goes.
     mutable Instance* last_found_ = nullptr;
     size_t valid_total_ = 0;
+    std::array<size_t, 12> tallies_{};  // by tally_index
     Selection selection_;
     // The room prepared for the current operation: blocks for its samples
     // (kept in pool_), and the instances its changes may create.
