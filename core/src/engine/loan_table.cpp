@@ -59,9 +59,9 @@ bool LoanTable::contains(const void* block) const noexcept { return slot_of(bloc
 
 // Backward-shift deletion: the entries after the hole that probed past it
 // move into it, so that no probe ends early and no tombstone is needed.
-void LoanTable::remove(const void* block) noexcept {
+bool LoanTable::remove(const void* block) noexcept {
     size_t hole = slot_of(block);
-    if (hole == capacity_) return;
+    if (hole == capacity_) return false;
     const size_t mask = capacity_ - 1;
     for (size_t i = (hole + 1) & mask; slots_[i] != nullptr; i = (i + 1) & mask) {
         const size_t h = home(slots_[i]);
@@ -73,10 +73,14 @@ void LoanTable::remove(const void* block) noexcept {
         }
     }
     slots_[hole] = nullptr;
-    if (--size_ == 0 && capacity_ > kept_capacity) {
-        slots_.reset();
-        capacity_ = 0;
-    }
+    --size_;
+    return true;
+}
+
+void LoanTable::trim() noexcept {
+    if (size_ != 0 || capacity_ <= kept_capacity) return;
+    slots_.reset();
+    capacity_ = 0;
 }
 
 }  // namespace ZORVEX::engine

@@ -26,8 +26,12 @@ public:
     // A block lent from now on; within the room reserved.
     void add(void* block) noexcept;
     bool contains(const void* block) const noexcept;
-    // The loan of `block` is over: the caller has it back. It must be lent.
-    void remove(const void* block) noexcept;
+    // The loan of `block` is over: the caller has it back. False, and
+    // nothing changes, when it is not lent. The room stays: blocks removed
+    // can be added back without reserve().
+    bool remove(const void* block) noexcept;
+    // An empty table that grew large gives its slots back.
+    void trim() noexcept;
 
 private:
     size_t home(const void* block) const noexcept;

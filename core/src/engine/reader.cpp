@@ -186,29 +186,24 @@ ReturnCode_t ReaderImpl::take_next_sample(void* data, SampleInfo& sample_info) {
 }
 
 // Releases exactly the values whose addresses the data loan holds, all or
-// none: a value that is not lent by this reader fails the whole return.
+// none: a value that is not lent by this reader, or is in the loan twice,
+// fails the whole return, and the values taken out of loans_ before it go
+// back in (into the room they left).
 ReturnCode_t ReaderImpl::return_loan(SequenceBase& data_values, SequenceBase& sample_infos) {
     if (&data_values == &sample_infos) return RETCODE_BAD_PARAMETER;
     Guard g;
     if (deleted_) return RETCODE_ALREADY_DELETED;
     const int n = data_values.length();
     if (n < 0 || data_values.cells.size() < size_t(n)) return RETCODE_PRECONDITION_NOT_MET;
-    std::vector<const void*>& returned = returned_;
-    returned.clear();
-    returned.reserve(size_t(n));
+    const auto value = [&](int i) { return *static_cast<void* const*>(data_values.cells[i]); };
     for (int i = 0; i < n; ++i) {
-        void* cell = data_values.cells[i];
-        if (cell == nullptr) return RETCODE_PRECONDITION_NOT_MET;
-        returned.push_back(*static_cast<void* const*>(cell));
+        if (data_values.cells[i] == nullptr || !loans_.remove(value(i))) {
+            for (int j = 0; j < i; ++j) loans_.add(value(j));
+            return RETCODE_PRECONDITION_NOT_MET;
+        }
     }
-    std::sort(returned.begin(), returned.end());
-    if (std::adjacent_find(returned.begin(), returned.end()) != returned.end()) return RETCODE_PRECONDITION_NOT_MET;
-    for (const void* p : returned)
-        if (!loans_.contains(p)) return RETCODE_PRECONDITION_NOT_MET;
-    for (const void* p : returned) {
-        loans_.remove(p);
-        history_.give_back(const_cast<void*>(p));
-    }
+    for (int i = 0; i < n; ++i) history_.give_back(value(i));
+    loans_.trim();
     return RETCODE_OK;
 }
 

@@ -97,8 +97,6 @@ private:
                       bool take);
     ReturnCode_t next_sample(void* data, SampleInfo& sample_info, bool take);
     void accessed(Deferred& after);
-
-    std::vector<const void*> returned_;  // return_loan's, kept for its capacity
 };
 
 }  // namespace ZORVEX::engine
