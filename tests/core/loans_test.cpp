@@ -1,5 +1,5 @@
 // Loans: lent values live until their loan comes back, in any order; only
-// this reader's loans come back; a reader with loans out is not deleted.
+// this reader's loans come back, each once; a reader with loans out is not deleted.
 #include "engine_fixture.h"
 
 namespace {
@@ -66,6 +66,8 @@ TEST_F(Loans, OnlyTheReadersOwnLoansComeBack) {
     mixed.length(2);
     mixed[0] = mine[0];
     mixed[1] = theirs[0];
+    EXPECT_EQ(r->return_loan(mixed, mine_info), RETCODE_PRECONDITION_NOT_MET);
+    mixed[1] = mine[0];  // one of mine twice: nothing is released either
     EXPECT_EQ(r->return_loan(mixed, mine_info), RETCODE_PRECONDITION_NOT_MET);
     EXPECT_EQ(value_at(mine, 0), 1);
     EXPECT_EQ(r->return_loan(mine, mine_info), RETCODE_OK);

@@ -171,4 +171,60 @@ TEST_F(States, UnderExclusiveOwnershipTheStrongestWriterOwnsAnInstance) {
     EXPECT_EQ(after[1].info.disposed_generation_count, 1);
 }
 
+// A read condition answers from counts the history keeps of its samples by
+// sample, view and instance state: each kind of change must move them.
+TEST_F(States, ReadConditionsFollowEveryStateChange) {
+    DataWriter* w = writer();
+    DataReader* r = reader();
+    struct Watch {
+        const char* name;
+        SampleStateMask samples;
+        ViewStateMask views;
+        InstanceStateMask instances;
+    };
+    const Watch watches[] = {
+        {"new unread alive", NOT_READ_SAMPLE_STATE, NEW_VIEW_STATE, ALIVE_INSTANCE_STATE},
+        {"read", READ_SAMPLE_STATE, ANY_VIEW_STATE, ANY_INSTANCE_STATE},
+        {"not new", ANY_SAMPLE_STATE, NOT_NEW_VIEW_STATE, ANY_INSTANCE_STATE},
+        {"disposed", ANY_SAMPLE_STATE, ANY_VIEW_STATE, NOT_ALIVE_DISPOSED_INSTANCE_STATE},
+        {"no writers", ANY_SAMPLE_STATE, ANY_VIEW_STATE, NOT_ALIVE_NO_WRITERS_INSTANCE_STATE},
+    };
+    std::vector<ReadCondition*> conditions;
+    for (const Watch& watch : watches)
+        conditions.push_back(r->create_readcondition(watch.samples, watch.views, watch.instances));
+    const auto expect_triggers = [&](const char* step, std::vector<bool> want) {
+        for (size_t i = 0; i < conditions.size(); ++i)
+            EXPECT_EQ(conditions[i]->get_trigger_value(), want[i]) << step << ": " << watches[i].name;
+    };
+    const Sample key = sample(4, 0);
+    expect_triggers("empty", {false, false, false, false, false});
+    ASSERT_EQ(write(w, 4, 1), RETCODE_OK);
+    expect_triggers("written", {true, false, false, false, false});
+    drain(r, false);
+    expect_triggers("read", {false, true, true, false, false});
+    ASSERT_EQ(w->dispose(&key, HANDLE_NIL), RETCODE_OK);
+    expect_triggers("disposed", {false, true, true, true, false});
+    ASSERT_EQ(write(w, 4, 2), RETCODE_OK);
+    expect_triggers("reborn", {true, true, false, false, false});
+    drain(r);
+    expect_triggers("taken", {false, false, false, false, false});
+    ASSERT_EQ(write(w, 4, 3), RETCODE_OK);
+    expect_triggers("written again", {false, false, true, false, false});
+    ASSERT_EQ(w->unregister_instance(&key, HANDLE_NIL), RETCODE_OK);  // disposes it too
+    expect_triggers("unregistered", {false, false, true, true, false});
+    drain(r, false, READ_SAMPLE_STATE);  // finds nothing: changes nothing
+    expect_triggers("nothing read", {false, false, true, true, false});
+    drain(r);
+    expect_triggers("all taken", {false, false, false, false, false});
+    DataWriter* quiet =
+        writer([](DataWriterQos& q) { q.writer_data_lifecycle.autodispose_unregistered_instances = false; });
+    const Sample other = sample(5, 0);
+    ASSERT_EQ(write(quiet, 5, 1), RETCODE_OK);
+    ASSERT_EQ(quiet->unregister_instance(&other, HANDLE_NIL), RETCODE_OK);
+    expect_triggers("left without writers", {false, false, false, false, true});
+    drain(r);
+    expect_triggers("taken at last", {false, false, false, false, false});
+    for (ReadCondition* c : conditions) ASSERT_EQ(r->delete_readcondition(c), RETCODE_OK);
+}
+
 }  // namespace

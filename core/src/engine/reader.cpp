@@ -90,9 +90,10 @@ void ReaderImpl::accessed(Deferred& after) {
     after.poke(*this);
 }
 
-// Every lent value is a copy owned by loans_, so the history may change or
-// drop its samples while the loan is out. Nothing is committed until the
-// loans have grown and the copies exist.
+// Every lent value is a block owned by loans_: a take hands over the
+// sample's own, a read lends a copy, so the history may change or drop its
+// samples while the loan is out. Nothing is committed until the loans have
+// grown and the room for the values is made.
 ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_infos, int32_t max_samples,
                               SampleStateMask sm, ViewStateMask vm, InstanceStateMask im, bool take) {
     if (&data_values == &sample_infos || max_samples < LENGTH_UNLIMITED) return RETCODE_BAD_PARAMETER;
@@ -102,7 +103,7 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!enabled_) return RETCODE_NOT_ENABLED;
-        const auto selection = history_.select(max_samples, sm, vm, im);
+        const auto& selection = history_.select(max_samples, sm, vm, im);
         const int n = static_cast<int>(selection.size());
         if (n == 0) {
             accessed(after);
@@ -110,36 +111,25 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
             sample_infos.length(0);
             rc = RETCODE_NO_DATA;
         } else {
-            const std::vector<SampleInfo> infos = history_.infos(selection);
-            std::vector<Buffer> values;
-            values.reserve(selection.size());
-            for (auto s : selection) values.push_back(history_.copy_of(s));
             if (!grow(data_values, n) || !grow(sample_infos, n)) {
                 accessed(after);
                 return RETCODE_ERROR;
             }
-            loans_.reserve(loans_.size() + selection.size());
-            std::vector<const void*> lent;
-            lent.reserve(selection.size());
-            try {
-                for (auto& v : values) {
-                    lent.push_back(v.get());
-                    loans_.emplace(v.get(), std::move(v));
-                }
-            } catch (...) {
-                for (const void* p : lent) loans_.erase(p);
-                throw;
-            }
+            loans_.reserve(selection.size());
+            if (!take) history_.reserve_copies(selection.size());
             accessed(after);
+            history_.infos(selection,
+                           [&](size_t i) -> SampleInfo& { return *static_cast<SampleInfo*>(sample_infos.cells[i]); });
+            for (size_t i = 0; i < selection.size(); ++i) {
+                void* value = take ? history_.block_of(selection[i]) : history_.copy_block(selection[i]);
+                loans_.add(value);
+                *static_cast<void**>(data_values.cells[i]) = value;
+            }
             if (take) {
-                history_.remove(selection);
+                history_.hand_over(selection);
                 room_freed().notify_all();
             } else {
                 history_.mark_read(selection);
-            }
-            for (int i = 0; i < n; ++i) {
-                *static_cast<void**>(data_values.cells[i]) = const_cast<void*>(lent[i]);
-                *static_cast<SampleInfo*>(sample_infos.cells[i]) = infos[i];
             }
         }
     }
@@ -167,12 +157,12 @@ ReturnCode_t ReaderImpl::next_sample(void* data, SampleInfo& sample_info, bool t
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!enabled_) return RETCODE_NOT_ENABLED;
-        const auto selection = history_.select(1, NOT_READ_SAMPLE_STATE, ANY_VIEW_STATE, ANY_INSTANCE_STATE);
+        const auto& selection = history_.select(1, NOT_READ_SAMPLE_STATE, ANY_VIEW_STATE, ANY_INSTANCE_STATE);
         if (selection.empty()) {
             accessed(after);
             rc = RETCODE_NO_DATA;
         } else {
-            sample_info = history_.infos(selection).front();
+            history_.infos(selection, [&](size_t) -> SampleInfo& { return sample_info; });
             accessed(after);
             history_.copy_into(selection.front(), data);
             if (take) {
@@ -196,25 +186,24 @@ ReturnCode_t ReaderImpl::take_next_sample(void* data, SampleInfo& sample_info) {
 }
 
 // Releases exactly the values whose addresses the data loan holds, all or
-// none: a value that is not lent by this reader fails the whole return.
+// none: a value that is not lent by this reader, or is in the loan twice,
+// fails the whole return, and the values taken out of loans_ before it go
+// back in (into the room they left).
 ReturnCode_t ReaderImpl::return_loan(SequenceBase& data_values, SequenceBase& sample_infos) {
     if (&data_values == &sample_infos) return RETCODE_BAD_PARAMETER;
     Guard g;
     if (deleted_) return RETCODE_ALREADY_DELETED;
     const int n = data_values.length();
     if (n < 0 || data_values.cells.size() < size_t(n)) return RETCODE_PRECONDITION_NOT_MET;
-    std::vector<const void*> returned;
-    returned.reserve(size_t(n));
+    const auto value = [&](int i) { return *static_cast<void* const*>(data_values.cells[i]); };
     for (int i = 0; i < n; ++i) {
-        void* cell = data_values.cells[i];
-        if (cell == nullptr) return RETCODE_PRECONDITION_NOT_MET;
-        returned.push_back(*static_cast<void* const*>(cell));
+        if (data_values.cells[i] == nullptr || !loans_.remove(value(i))) {
+            for (int j = 0; j < i; ++j) loans_.add(value(j));
+            return RETCODE_PRECONDITION_NOT_MET;
+        }
     }
-    std::sort(returned.begin(), returned.end());
-    if (std::adjacent_find(returned.begin(), returned.end()) != returned.end()) return RETCODE_PRECONDITION_NOT_MET;
-    for (const void* p : returned)
-        if (loans_.find(p) == loans_.end()) return RETCODE_PRECONDITION_NOT_MET;
-    for (const void* p : returned) loans_.erase(p);
+    for (int i = 0; i < n; ++i) history_.give_back(value(i));
+    loans_.trim();
     return RETCODE_OK;
 }
 
@@ -356,9 +345,7 @@ ReturnCode_t ReaderImpl::set_qos(const DataReaderQos& qos) {
         if (enabled_)
             rematch(*this, plan);
         else  // still empty: a disabled reader receives nothing
-            plan.then([this] {
-                history_ = ReaderHistory(topic_.type_, qos_, subscriber_.participant_.domain_.registry(topic_.name_));
-            });
+            plan.then([this] { history_.configure(qos_); });
     });
 }
 

@@ -4,12 +4,12 @@
 #define ZORVEX_SRC_ENGINE_READER_H
 
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/change.h"
 #include "engine/entity_base.h"
 #include "engine/listener_slot.h"
+#include "engine/loan_table.h"
 #include "engine/reader_history.h"
 #include "zorvex/conditions.h"
 #include "zorvex/subscription.h"
@@ -88,7 +88,7 @@ public:
     std::vector<WriterImpl*> matched_;
     std::vector<WriterImpl*> incompatible_;
     ReaderHistory history_;
-    std::unordered_map<const void*, Buffer> loans_;  // lent values, by address
+    LoanTable loans_;  // lent values, each a block of its own
     std::vector<std::shared_ptr<ReadCondition>> conditions_;
 
 private:

@@ -1,14 +1,25 @@
 #include "engine/reader_history.h"
 
+#include "engine/handle_ops.h"
+
 #include <algorithm>
+#include <cassert>
 #include <cstdlib>
 #include <cstring>
-#include <map>
+#include <new>
 
 namespace ZORVEX::engine {
 
 namespace {
 bool limited(int32_t v) { return v != LENGTH_UNLIMITED; }
+
+size_t aligned_up(size_t n, size_t alignment) { return (n + alignment - 1) / alignment * alignment; }
+
+template <class Handles>
+auto find_handle(Handles& handles, const InstanceHandle_t& handle) {
+    return std::find_if(handles.begin(), handles.end(),
+                        [&](const InstanceHandle_t& h) { return same_handle(h, handle); });
+}
 }  // namespace
 
 ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos, InstanceRegistry& registry)
@@ -17,17 +28,33 @@ ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qo
       depth_(qos.history.depth),
       limits_(qos.resource_limits),
       exclusive_(qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS),
-      registry_(&registry) {}
+      registry_(&registry),
+      data_room_(aligned_up(type.sample_size, alignof(Sample))),
+      pool_(data_room_ + sizeof(Sample)) {}
+
+void ReaderHistory::configure(const DataReaderQos& qos) noexcept {
+    keep_all_ = qos.history.kind == KEEP_ALL_HISTORY_QOS;
+    depth_ = qos.history.depth;
+    limits_ = qos.resource_limits;
+    exclusive_ = qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS;
+}
+
+ReaderHistory::Instance* ReaderHistory::find(const std::string& key) const noexcept {
+    if (last_found_ != nullptr && last_found_->key == key) return last_found_;
+    auto it = instances_.find(key);
+    if (it == instances_.end()) return nullptr;
+    return last_found_ = const_cast<Instance*>(&it->second);
+}
 
 SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
-    auto it = instances_.find(key);
-    if (it == instances_.end()) {
+    const Instance* inst = find(key);
+    if (inst == nullptr) {
         if (limited(limits_.max_instances) && instances_.size() >= size_t(limits_.max_instances))
             return REJECTED_BY_INSTANCES_LIMIT;
-    } else if (!keep_all_ && it->second.valid_samples.size() >= size_t(depth_)) {
+    } else if (!keep_all_ && inst->valid_samples.size() >= size_t(depth_)) {
         return NOT_REJECTED;  // the instance's oldest sample makes room
     } else if (keep_all_ && limited(limits_.max_samples_per_instance) &&
-               it->second.valid_samples.size() >= size_t(limits_.max_samples_per_instance)) {
+               inst->valid_samples.size() >= size_t(limits_.max_samples_per_instance)) {
         return REJECTED_BY_SAMPLES_PER_INSTANCE_LIMIT;
     }
     if (limited(limits_.max_samples) && valid_total_ >= size_t(limits_.max_samples))
@@ -36,11 +63,9 @@ SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
 }
 
 void ReaderHistory::prepare(const Change& change) {
-    Instance* inst = nullptr;
-    if (auto it = instances_.find(change.key); it != instances_.end())
-        inst = &it->second;
-    else if (auto f = fresh_.find(change.key); f != fresh_.end())
-        inst = &f->second;
+    Instance* inst = find(change.key);
+    if (inst == nullptr)
+        if (auto f = fresh_.find(change.key); f != fresh_.end()) inst = &f->second;
     if (inst == nullptr) {
         if (change.kind != Change::write) return;  // never seen here: apply ignores it
         InstanceRegistry::Hold hold = registry_->hold(change.key);
@@ -52,13 +77,13 @@ void ReaderHistory::prepare(const Change& change) {
     if (inst->room_round != room_round_) {
         inst->room_round = room_round_;
         inst->samples_coming = inst->writers_coming = 0;
-        inst->last_writer_coming = HANDLE_NIL;
+        copy_handle(inst->last_writer_coming, HANDLE_NIL);
     }
-    if (change.kind != Change::unregister && inst->last_writer_coming != change.writer &&
-        std::find(inst->writers.begin(), inst->writers.end(), change.writer) == inst->writers.end()) {
+    if (change.kind != Change::unregister && !same_handle(inst->last_writer_coming, change.writer) &&
+        find_handle(inst->writers, change.writer) == inst->writers.end()) {
         inst->writers.reserve(inst->writers.size() + inst->writers_coming + 1);
         ++inst->writers_coming;
-        inst->last_writer_coming = change.writer;
+        copy_handle(inst->last_writer_coming, change.writer);
     }
     if (change.kind == Change::write) {
         inst->valid_samples.reserve(inst->valid_samples.size() + inst->samples_coming + 1);
@@ -69,11 +94,12 @@ void ReaderHistory::prepare(const Change& change) {
 
 void ReaderHistory::prepare_writer_gone(const InstanceHandle_t& writer) {
     for (const auto& [key, inst] : instances_)
-        if (std::find(inst.writers.begin(), inst.writers.end(), writer) != inst.writers.end()) add_spare();
+        if (find_handle(inst.writers, writer) != inst.writers.end()) add_spare();
 }
 
 void ReaderHistory::drop_room() noexcept {
-    spare_.clear();
+    spare_ = 0;
+    pool_.trim();
     if (fresh_.bucket_count() > 16)
         Instances().swap(fresh_);  // the buckets of a large operation go too
     else
@@ -81,22 +107,36 @@ void ReaderHistory::drop_room() noexcept {
     ++room_round_;
 }
 
-void ReaderHistory::add_spare() {
-    spare_.push_back(Sample{new_buffer(), nullptr, NOT_READ_SAMPLE_STATE, false, Time_t{}, HANDLE_NIL, 0, 0});
-}
+void ReaderHistory::add_spare() { pool_.reserve(++spare_); }
 
 // Unprepared, it allocates after all (and, noexcept, ends the process should
 // that fail): every operation prepares its changes.
-ReaderHistory::Samples::iterator ReaderHistory::take_spare() noexcept {
-    if (spare_.empty()) add_spare();
-    samples_.splice(samples_.end(), spare_, spare_.begin());
-    return std::prev(samples_.end());
+ReaderHistory::Sample* ReaderHistory::take_spare(Instance& inst, bool valid, const Time_t& timestamp,
+                                                 const InstanceHandle_t& writer) noexcept {
+    if (spare_ > 0) --spare_;
+    unsigned char* block = static_cast<unsigned char*>(pool_.take());
+    Sample* s = ::new (block + data_room_) Sample;
+    s->prev = newest_;
+    s->next = nullptr;
+    s->instance = &inst;
+    s->state = NOT_READ_SAMPLE_STATE;
+    s->valid = valid;
+    s->source_timestamp = timestamp;
+    copy_handle(s->publication, writer);
+    s->disposed_generation = inst.disposed_generation;
+    s->no_writers_generation = inst.no_writers_generation;
+    (newest_ != nullptr ? newest_->next : oldest_) = s;
+    newest_ = s;
+    ++inst.samples;
+    ++inst.unread;
+    ++tally(inst, NOT_READ_SAMPLE_STATE);
+    return s;
 }
 
-ReaderHistory::Instances::iterator ReaderHistory::adopt(const std::string& key) noexcept {
+ReaderHistory::Instance* ReaderHistory::adopt(const std::string& key) noexcept {
     auto node = fresh_.extract(key);
     if (node.empty()) std::abort();  // a write of a new instance was not prepared: its handle is unknown
-    return instances_.insert(std::move(node)).position;  // no rehash: prepare reserved the buckets
+    return &instances_.insert(std::move(node)).position->second;  // no rehash: prepare reserved the buckets
 }
 
 ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedStatusKind& reason) noexcept {
@@ -104,12 +144,12 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
         reason = refusal(change.key);
         if (reason != NOT_REJECTED) return Effect::rejected;
     }
-    auto it = instances_.find(change.key);
-    if (it == instances_.end()) {
+    Instance* found = find(change.key);
+    if (found == nullptr) {
         if (change.kind != Change::write) return Effect::none;  // never seen here
-        it = adopt(change.key);
+        found = adopt(change.key);
     }
-    Instance& inst = it->second;
+    Instance& inst = *found;
     Effect effect = Effect::none;
     if (!owns(inst, change)) {
         if (change.kind == Change::unregister) drop_writer(inst, change.writer);
@@ -128,11 +168,11 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
 // handle among equals) changes an instance.
 bool ReaderHistory::owns(Instance& inst, const Change& change) noexcept {
     if (!exclusive_) return true;
-    const bool owner_live = std::find(inst.writers.begin(), inst.writers.end(), inst.owner) != inst.writers.end();
+    const bool owner_live = find_handle(inst.writers, inst.owner) != inst.writers.end();
     const bool stronger = change.strength > inst.owner_strength ||
                           (change.strength == inst.owner_strength &&
                            std::memcmp(change.writer.value, inst.owner.value, 16) < 0);
-    if (inst.owner.valid == 0 || inst.owner == change.writer || !owner_live || stronger) {
+    if (inst.owner.valid == 0 || same_handle(inst.owner, change.writer) || !owner_live || stronger) {
         inst.owner = change.writer;
         inst.owner_strength = change.strength;
         return true;
@@ -141,7 +181,7 @@ bool ReaderHistory::owns(Instance& inst, const Change& change) noexcept {
 }
 
 void ReaderHistory::add_writer(Instance& inst, const InstanceHandle_t& writer) noexcept {
-    if (std::find(inst.writers.begin(), inst.writers.end(), writer) == inst.writers.end())
+    if (find_handle(inst.writers, writer) == inst.writers.end())
         inst.writers.push_back(writer);  // prepared: within the room reserved
 }
 
@@ -154,21 +194,11 @@ ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change)
             ++inst.disposed_generation;
         else
             ++inst.no_writers_generation;
-        inst.state = ALIVE_INSTANCE_STATE;
-        inst.view = NEW_VIEW_STATE;
+        set_states(inst, NEW_VIEW_STATE, ALIVE_INSTANCE_STATE);
     }
-    const Samples::iterator s = take_spare();
-    std::memcpy(s->data.get(), change.data, type_.sample_size);
-    s->instance = &inst;
-    s->state = NOT_READ_SAMPLE_STATE;
-    s->valid = true;
-    s->source_timestamp = change.source_timestamp;
-    s->publication = change.writer;
-    s->disposed_generation = inst.disposed_generation;
-    s->no_writers_generation = inst.no_writers_generation;
+    Sample* const s = take_spare(inst, true, change.source_timestamp, change.writer);
+    std::memcpy(data(s), change.data, type_.sample_size);
     inst.valid_samples.push_back(s);
-    ++inst.samples;
-    ++inst.unread;
     ++valid_total_;
     if (!keep_all_ && inst.valid_samples.size() > size_t(depth_)) erase(inst.valid_samples.front());
     return Effect::data_changed;
@@ -177,7 +207,7 @@ ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change)
 ReaderHistory::Effect ReaderHistory::dispose(Instance& inst, const Change& change) noexcept {
     add_writer(inst, change.writer);
     if (inst.state == NOT_ALIVE_DISPOSED_INSTANCE_STATE) return Effect::none;
-    inst.state = NOT_ALIVE_DISPOSED_INSTANCE_STATE;
+    set_states(inst, inst.view, NOT_ALIVE_DISPOSED_INSTANCE_STATE);
     add_invalid(inst, change.source_timestamp, change.writer);
     return Effect::data_changed;
 }
@@ -186,13 +216,13 @@ ReaderHistory::Effect ReaderHistory::unregister(Instance& inst, const InstanceHa
                                                 const Change& change) noexcept {
     if (!drop_writer(inst, writer)) return Effect::none;
     if (inst.state != ALIVE_INSTANCE_STATE || !inst.writers.empty()) return Effect::none;
-    inst.state = NOT_ALIVE_NO_WRITERS_INSTANCE_STATE;
+    set_states(inst, inst.view, NOT_ALIVE_NO_WRITERS_INSTANCE_STATE);
     add_invalid(inst, change.source_timestamp, writer);
     return Effect::data_changed;
 }
 
 bool ReaderHistory::drop_writer(Instance& inst, const InstanceHandle_t& writer) noexcept {
-    auto it = std::find(inst.writers.begin(), inst.writers.end(), writer);
+    auto it = find_handle(inst.writers, writer);
     if (it == inst.writers.end()) return false;
     inst.writers.erase(it);
     return true;
@@ -205,7 +235,7 @@ bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& no
         ++it;  // purge_if_done may erase `inst`
         if (!drop_writer(inst, writer)) continue;
         if (inst.state == ALIVE_INSTANCE_STATE && inst.writers.empty()) {
-            inst.state = NOT_ALIVE_NO_WRITERS_INSTANCE_STATE;
+            set_states(inst, inst.view, NOT_ALIVE_NO_WRITERS_INSTANCE_STATE);
             add_invalid(inst, now, writer);
             changed = true;
         }
@@ -220,132 +250,149 @@ bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& no
 // reads without taking keeps one per instance, not one per change.
 void ReaderHistory::add_invalid(Instance& inst, const Time_t& timestamp, const InstanceHandle_t& writer) noexcept {
     if (inst.unread > 0) return;
-    if (inst.invalid_sample) erase(*inst.invalid_sample);
-    const Samples::iterator s = take_spare();
-    std::memset(s->data.get(), 0, type_.sample_size);
-    std::memcpy(s->data.get() + type_.key_offset, inst.key.data(), inst.key.size());
-    s->instance = &inst;
-    s->state = NOT_READ_SAMPLE_STATE;
-    s->valid = false;
-    s->source_timestamp = timestamp;
-    s->publication = writer;
-    s->disposed_generation = inst.disposed_generation;
-    s->no_writers_generation = inst.no_writers_generation;
+    if (inst.invalid_sample != nullptr) erase(inst.invalid_sample);
+    Sample* const s = take_spare(inst, false, timestamp, writer);
+    std::memset(data(s), 0, type_.sample_size);
+    std::memcpy(data(s) + type_.key_offset, inst.key.data(), inst.key.size());
     inst.invalid_sample = s;
-    ++inst.samples;
-    ++inst.unread;
 }
 
-Buffer ReaderHistory::new_buffer() const { return Buffer(new unsigned char[type_.sample_size]); }
-
-void ReaderHistory::erase(Samples::iterator s) noexcept {
+void ReaderHistory::unlink(Sample* s) noexcept {
     Instance& inst = *s->instance;
     if (s->valid) {
         inst.valid_samples.erase(inst.valid_samples.find(s));
         --valid_total_;
     } else {
-        inst.invalid_sample.reset();
+        inst.invalid_sample = nullptr;
     }
     if (s->state == NOT_READ_SAMPLE_STATE) --inst.unread;
     --inst.samples;
-    samples_.erase(s);
+    --tally(inst, s->state);
+    (s->prev != nullptr ? s->prev->next : oldest_) = s->next;
+    (s->next != nullptr ? s->next->prev : newest_) = s->prev;
+}
+
+void ReaderHistory::erase(Sample* s) noexcept {
+    unlink(s);
+    pool_.give_back(block_of(s));
 }
 
 // An instance with no sample left and no writer is forgotten.
 void ReaderHistory::purge_if_done(Instance& inst) noexcept {
-    if (inst.samples == 0 && inst.writers.empty()) instances_.erase(instances_.find(inst.key));
+    if (inst.samples != 0 || !inst.writers.empty()) return;
+    last_found_ = nullptr;
+    instances_.erase(instances_.find(inst.key));
 }
 
-ReaderHistory::Selection ReaderHistory::select(int32_t max, SampleStateMask sm, ViewStateMask vm,
-                                               InstanceStateMask im) {
-    Selection out;
-    for (auto it = samples_.begin(); it != samples_.end(); ++it) {
-        if (max != LENGTH_UNLIMITED && out.size() >= size_t(max)) break;
-        if ((it->state & sm) && (it->instance->view & vm) && (it->instance->state & im)) out.push_back(it);
+const ReaderHistory::Selection& ReaderHistory::select(int32_t max, SampleStateMask sm, ViewStateMask vm,
+                                                      InstanceStateMask im) {
+    selection_.clear();
+    for (Sample* s = oldest_; s != nullptr; s = s->next) {
+        if (max != LENGTH_UNLIMITED && selection_.size() >= size_t(max)) break;
+        if ((s->state & sm) && (s->instance->view & vm) && (s->instance->state & im)) selection_.push_back(s);
     }
-    return out;
+    return selection_;
+}
+
+size_t ReaderHistory::tally_index(ViewStateKind view, InstanceStateKind state, SampleStateKind sample) noexcept {
+    const size_t v = view == NEW_VIEW_STATE ? 0 : 1;
+    const size_t i = state == ALIVE_INSTANCE_STATE ? 0 : state == NOT_ALIVE_DISPOSED_INSTANCE_STATE ? 1 : 2;
+    const size_t s = sample == READ_SAMPLE_STATE ? 0 : 1;
+    return (v * 3 + i) * 2 + s;
+}
+
+size_t& ReaderHistory::tally(const Instance& inst, SampleStateKind sample) noexcept {
+    return tallies_[inst.tallies + (sample == READ_SAMPLE_STATE ? 0 : 1)];
+}
+
+// The instance's samples move to the tallies of its new states.
+void ReaderHistory::set_states(Instance& inst, ViewStateKind view, InstanceStateKind state) noexcept {
+    if (inst.view == view && inst.state == state) return;
+    tally(inst, READ_SAMPLE_STATE) -= inst.samples - inst.unread;
+    tally(inst, NOT_READ_SAMPLE_STATE) -= inst.unread;
+    inst.view = view;
+    inst.state = state;
+    inst.tallies = tally_index(view, state, READ_SAMPLE_STATE);
+    tally(inst, READ_SAMPLE_STATE) += inst.samples - inst.unread;
+    tally(inst, NOT_READ_SAMPLE_STATE) += inst.unread;
 }
 
 bool ReaderHistory::any(SampleStateMask sm, ViewStateMask vm, InstanceStateMask im) const {
-    for (const Sample& s : samples_)
-        if ((s.state & sm) && (s.instance->view & vm) && (s.instance->state & im)) return true;
+    static constexpr ViewStateKind views[] = {NEW_VIEW_STATE, NOT_NEW_VIEW_STATE};
+    static constexpr InstanceStateKind states[] = {ALIVE_INSTANCE_STATE, NOT_ALIVE_DISPOSED_INSTANCE_STATE,
+                                                   NOT_ALIVE_NO_WRITERS_INSTANCE_STATE};
+    static constexpr SampleStateKind samples[] = {READ_SAMPLE_STATE, NOT_READ_SAMPLE_STATE};
+    bool found = false;
+    for (ViewStateKind v : views)
+        for (InstanceStateKind i : states)
+            for (SampleStateKind s : samples)
+                found = found || ((v & vm) && (i & im) && (s & sm) && tallies_[tally_index(v, i, s)] > 0);
+    assert(found == any_by_scan(sm, vm, im));
+    return found;
+}
+
+bool ReaderHistory::any_by_scan(SampleStateMask sm, ViewStateMask vm, InstanceStateMask im) const noexcept {
+    for (const Sample* s = oldest_; s != nullptr; s = s->next)
+        if ((s->state & sm) && (s->instance->view & vm) && (s->instance->state & im)) return true;
     return false;
 }
 
-std::vector<SampleInfo> ReaderHistory::infos(const Selection& selection) const {
-    struct Tally {
-        int32_t remaining = 0;
-        int32_t last_generation = 0;  // of the instance's latest selected sample
-    };
-    std::map<const Instance*, Tally> tallies;
-    for (auto s : selection) {
-        Tally& t = tallies[s->instance];
-        ++t.remaining;
-        t.last_generation = s->disposed_generation + s->no_writers_generation;
-    }
-    std::vector<SampleInfo> out;
-    out.reserve(selection.size());
-    for (auto s : selection) {
-        const Instance& inst = *s->instance;
-        Tally& t = tallies[&inst];
-        const int32_t generation = s->disposed_generation + s->no_writers_generation;
-        SampleInfo info;
-        info.sample_state = s->state;
-        info.view_state = inst.view;
-        info.instance_state = inst.state;
-        info.source_timestamp = s->source_timestamp;
-        info.instance_handle = inst.hold.handle();
-        info.publication_handle = s->publication;
-        info.disposed_generation_count = s->disposed_generation;
-        info.no_writers_generation_count = s->no_writers_generation;
-        info.sample_rank = --t.remaining;
-        info.generation_rank = t.last_generation - generation;
-        info.absolute_generation_rank = inst.disposed_generation + inst.no_writers_generation - generation;
-        info.valid_data = s->valid;
-        out.push_back(info);
-    }
-    return out;
+void ReaderHistory::copy_into(const Sample* s, void* destination) const noexcept {
+    std::memcpy(destination, data(s), type_.sample_size);
 }
 
-Buffer ReaderHistory::copy_of(Samples::iterator s) const {
-    Buffer b = new_buffer();
-    std::memcpy(b.get(), s->data.get(), type_.sample_size);
-    return b;
-}
-
-void ReaderHistory::copy_into(Samples::iterator s, void* destination) const {
-    std::memcpy(destination, s->data.get(), type_.sample_size);
+void* ReaderHistory::copy_block(const Sample* s) noexcept {
+    void* block = pool_.take();
+    std::memcpy(block, data(s), type_.sample_size);
+    return block;
 }
 
 void ReaderHistory::mark_read(const Selection& selection) noexcept {
-    for (auto s : selection) {
+    for (Sample* s : selection) {
+        Instance& inst = *s->instance;
         if (s->state == NOT_READ_SAMPLE_STATE) {
             s->state = READ_SAMPLE_STATE;
-            --s->instance->unread;
+            --inst.unread;
+            --tally(inst, NOT_READ_SAMPLE_STATE);
+            ++tally(inst, READ_SAMPLE_STATE);
         }
-        s->instance->view = NOT_NEW_VIEW_STATE;
+        set_states(inst, NOT_NEW_VIEW_STATE, inst.state);
     }
 }
 
-void ReaderHistory::remove(const Selection& selection) noexcept {
-    for (auto s : selection) {
+void ReaderHistory::remove(const Selection& selection) noexcept { remove(selection, false); }
+
+void ReaderHistory::hand_over(const Selection& selection) noexcept { remove(selection, true); }
+
+void ReaderHistory::remove(const Selection& selection, bool keep_blocks) noexcept {
+    for (Sample* s : selection) {
         Instance& inst = *s->instance;
-        inst.view = NOT_NEW_VIEW_STATE;
-        erase(s);
+        set_states(inst, NOT_NEW_VIEW_STATE, inst.state);
+        unlink(s);
+        if (!keep_blocks) pool_.give_back(block_of(s));
         purge_if_done(inst);  // no later selected sample is of a purged instance
     }
 }
 
 void ReaderHistory::clear() noexcept {
-    samples_.clear();
+    for (Sample* s = oldest_; s != nullptr;) {
+        Sample* next = s->next;
+        BlockPool::free(block_of(s));
+        s = next;
+    }
+    oldest_ = newest_ = nullptr;
+    last_found_ = nullptr;
+    tallies_.fill(0);
     instances_.clear();
     drop_room();
+    pool_.release();
+    Selection().swap(selection_);
     valid_total_ = 0;
 }
 
 InstanceHandle_t ReaderHistory::lookup(const std::string& key) const {
-    auto it = instances_.find(key);
-    return it == instances_.end() ? HANDLE_NIL : it->second.hold.handle();
+    const Instance* inst = find(key);
+    return inst == nullptr ? HANDLE_NIL : inst->hold.handle();
 }
 
 const std::string* ReaderHistory::key_of(const InstanceHandle_t& handle) const {

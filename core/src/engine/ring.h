@@ -1,6 +1,7 @@
 // A queue in one circular buffer, for trivially copyable values: room for
 // more can be made ahead, and with room a push cannot fail. Removal at
 // either end is constant time, in the middle it moves the shorter side.
+// The capacity is a power of two, so that a position wraps with a mask.
 #ifndef ZORVEX_SRC_ENGINE_RING_H
 #define ZORVEX_SRC_ENGINE_RING_H
 
@@ -23,7 +24,8 @@ public:
     // Room for `n` values in all; grows by doubling at least.
     void reserve(size_t n) {
         if (n <= capacity_) return;
-        const size_t capacity = std::max({n, 2 * capacity_, size_t(4)});
+        size_t capacity = std::max(2 * capacity_, size_t(4));
+        while (capacity < n) capacity *= 2;
         std::unique_ptr<T[]> grown(new T[capacity]);
         for (size_t i = 0; i < size_; ++i) grown[i] = at(i);
         values_ = std::move(grown);
@@ -41,14 +43,14 @@ public:
     // The position of `value`, or size() when it is absent.
     size_t find(const T& value) const noexcept {
         for (size_t i = 0; i < size_; ++i)
-            if (values_[(first_ + i) % capacity_] == value) return i;
+            if (values_[(first_ + i) & (capacity_ - 1)] == value) return i;
         return size_;
     }
 
     void erase(size_t i) noexcept {
         if (i < size_ / 2) {
             for (; i > 0; --i) at(i) = at(i - 1);
-            first_ = (first_ + 1) % capacity_;
+            first_ = (first_ + 1) & (capacity_ - 1);
         } else {
             for (; i + 1 < size_; ++i) at(i) = at(i + 1);
         }
@@ -56,7 +58,7 @@ public:
     }
 
 private:
-    T& at(size_t i) noexcept { return values_[(first_ + i) % capacity_]; }
+    T& at(size_t i) noexcept { return values_[(first_ + i) & (capacity_ - 1)]; }
 
     std::unique_ptr<T[]> values_;
     size_t capacity_ = 0;
