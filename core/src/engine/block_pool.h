@@ -66,10 +66,11 @@ private:
         Free* next;
     };
 
-    // What a pool keeps at most: a few blocks at least, else some megabytes.
+    // What a pool keeps at most: a megabyte, or a batch of 256 blocks where
+    // they are larger, so that a reader idle after a burst holds little.
     static size_t budget_for(size_t size) {
-        constexpr size_t kept_bytes = size_t(16) << 20;
-        return std::max(kept_bytes / size, size_t(64));
+        constexpr size_t kept_bytes = size_t(1) << 20;
+        return std::max(kept_bytes / size, size_t(256));
     }
 
     void keep(void* block) noexcept {
