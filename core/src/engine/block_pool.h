@@ -10,6 +10,17 @@
 #include <cstdlib>
 #include <new>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define ZORVEX_POOL_POISONS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZORVEX_POOL_POISONS 1
+#endif
+#endif
+#ifdef ZORVEX_POOL_POISONS
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace ZORVEX::engine {
 
 class BlockPool {
@@ -38,6 +49,7 @@ public:
         Free* block = free_;
         free_ = block->next;
         --kept_;
+        unpoison(block);
         return block;
     }
 
@@ -73,15 +85,30 @@ private:
         return std::max(kept_bytes / size, size_t(256));
     }
 
+    // Under AddressSanitizer a kept block is poisoned past its link, so that
+    // a value read after its loan came back is reported as it would be had
+    // the block been freed.
     void keep(void* block) noexcept {
         free_ = ::new (block) Free{free_};
         ++kept_;
+#ifdef ZORVEX_POOL_POISONS
+        ASAN_POISON_MEMORY_REGION(static_cast<char*>(block) + sizeof(Free), size_ - sizeof(Free));
+#endif
+    }
+
+    void unpoison(void* block) const noexcept {
+#ifdef ZORVEX_POOL_POISONS
+        ASAN_UNPOISON_MEMORY_REGION(block, size_);
+#else
+        (void)block;
+#endif
     }
 
     void free_one() noexcept {
         Free* block = free_;
         free_ = block->next;
         --kept_;
+        unpoison(block);
         ::operator delete(block);
     }
 
