@@ -72,6 +72,19 @@ const std::string* WriterImpl::resolve(const void* data, const InstanceHandle_t&
     return &it->first;
 }
 
+namespace {
+
+// A writer counted in room_waiters() while it waits, so that readers that
+// free room know to wake it.
+struct WaitingForRoom {
+    WaitingForRoom() { ++room_waiters(); }
+    ~WaitingForRoom() { --room_waiters(); }
+    WaitingForRoom(const WaitingForRoom&) = delete;
+    WaitingForRoom& operator=(const WaitingForRoom&) = delete;
+};
+
+}  // namespace
+
 // A reliable reader with no room holds the writer back, up to the
 // max_blocking_time of its reliability QoS. While it waits, `keep` holds the
 // writer, which another thread may delete meanwhile.
@@ -85,6 +98,7 @@ bool WriterImpl::wait_for_room(Guard& guard, const std::string& key, std::shared
         if (!blocked || deleted_) return true;
         if (timed_out) return false;
         if (!keep) keep = shared_from_this();
+        const WaitingForRoom waiting;
         if (!deadline)
             room_freed().wait(guard.lock());
         else
