@@ -16,18 +16,25 @@ EngineMutex& engine_mutex() {
     return *m;
 }
 
-// This thread's part in the engine lock, in one place: one look-up of the
-// thread's storage serves a whole Guard.
+// This thread's part in the engine lock. Every operation reaches it a few
+// times, so it is plain data in the static TLS block: a load from the
+// thread pointer, with no call to find this library's TLS and no guard.
+// What keep_until_next_lock keeps needs a destructor and so lives apart,
+// looked at only when `keeps` says there is something.
 struct ThisThread {
-    int held = 0;
-    bool room_freed = false;  // waiting writers to wake once unlocked
-    std::shared_ptr<void> kept;
+    int held;
+    bool room_freed;  // waiting writers to wake once unlocked
+    bool keeps;       // `kept` holds an object
 };
-thread_local ThisThread this_thread;
+thread_local ThisThread this_thread __attribute__((tls_model("initial-exec"))) = {0, false, false};
+thread_local std::shared_ptr<void> kept;
 
 // Drops what keep_until_next_lock kept; its destructor may take the lock.
 std::unique_lock<EngineMutex> lock_after_dropping_kept(ThisThread& t) {
-    if (t.kept) std::shared_ptr<void>(std::move(t.kept)).reset();
+    if (t.keeps) {
+        t.keeps = false;
+        std::shared_ptr<void>(std::move(kept)).reset();
+    }
     return std::unique_lock<EngineMutex>(engine_mutex());
 }
 
@@ -66,7 +73,10 @@ Guard::~Guard() {
 
 bool holding() { return this_thread.held > 0; }
 
-void keep_until_next_lock(std::shared_ptr<void> object) noexcept { this_thread.kept = std::move(object); }
+void keep_until_next_lock(std::shared_ptr<void> object) noexcept {
+    this_thread.keeps = object != nullptr;
+    kept = std::move(object);
+}
 
 std::condition_variable_any& room_freed() {
     static std::condition_variable_any* c = new std::condition_variable_any;

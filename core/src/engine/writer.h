@@ -92,18 +92,22 @@ public:
     OfferedDeadlineMissedStatus deadline_missed_status_;
     std::vector<ReaderImpl*> matched_;
     std::vector<ReaderImpl*> incompatible_;  // readers already counted as incompatible
-    std::unordered_map<std::string, Instance> instances_;  // registered, by key bytes
+    using Instances = std::unordered_map<std::string, Instance>;
+    Instances instances_;  // registered, by key bytes
     size_t history_samples_ = 0;
     uint64_t next_sequence_ = 0;
 
 private:
     ReturnCode_t publish(Change::Kind kind, const void* data, const InstanceHandle_t& handle,
                          const Time_t& timestamp);
-    // The registered instance for (data, handle), registering it for a write
-    // or dispose; null with `rc` set when the pair does not fit.
-    const std::string* resolve(const void* data, const InstanceHandle_t& handle, bool register_new,
-                               ReturnCode_t& rc);
+    // The registered instance for (key, handle), registering it for a write
+    // or dispose; `key` is the sample's, null without a sample. End of
+    // instances_ with `rc` set when the pair does not fit.
+    Instances::iterator resolve(const std::string* key, const InstanceHandle_t& handle, bool register_new,
+                                ReturnCode_t& rc);
     std::string key_of(const void* data) const;
+    // Whether a matched reliable reader would refuse a write of `key` now.
+    bool held_back(const std::string& key) const;
     bool wait_for_room(Guard& guard, const std::string& key, std::shared_ptr<WriterImpl>& keep);
     // Keeps a copy for readers that match later (`kept` tells); KEEP_LAST
     // drops the oldest only once the write is certain, in trim_history.
