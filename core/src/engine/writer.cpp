@@ -35,8 +35,13 @@ void WriterImpl::enable_locked(Plan& plan) {
     rematch(*this, plan);
 }
 
-std::string WriterImpl::key_of(const void* data) const {
-    return std::string(static_cast<const char*>(data) + topic_.type_.key_offset, topic_.type_.key_size);
+const std::string& WriterImpl::key_of(const void* data) {
+    const char* key = static_cast<const char*>(data) + topic_.type_.key_offset;
+    if (key_.size() == topic_.type_.key_size)
+        std::memcpy(key_.data(), key, key_.size());
+    else
+        key_.assign(key, topic_.type_.key_size);  // the first time only
+    return key_;
 }
 
 WriterImpl::Instances::iterator WriterImpl::resolve(const std::string* key, const InstanceHandle_t& handle,
@@ -100,8 +105,8 @@ bool WriterImpl::held_back(const std::string& key) const {
 // A reliable reader with no room holds the writer back, up to the
 // max_blocking_time of its reliability QoS. While it waits, `keep` holds the
 // writer, which another thread may delete meanwhile.
-bool WriterImpl::wait_for_room(Guard& guard, const std::string& key, std::shared_ptr<WriterImpl>& keep) {
-    if (!held_back(key) || deleted_) return true;
+bool WriterImpl::wait_for_room(Guard& guard, const void* data, std::shared_ptr<WriterImpl>& keep) {
+    if (!held_back(key_of(data))) return true;
     const auto deadline = durations::deadline_after(qos_.reliability.max_blocking_time);
     bool timed_out = false;
     const WaitingForRoom waiting;
@@ -111,9 +116,11 @@ bool WriterImpl::wait_for_room(Guard& guard, const std::string& key, std::shared
             room_freed().wait(guard.lock());
         else
             timed_out = room_freed().wait_until(guard.lock(), *deadline) == std::cv_status::timeout;
-        if (!held_back(key) || deleted_ || timed_out) break;
+        // Another write may have used key_ while the lock was free; once
+        // deleted, the writer's topic may be gone with it.
+        if (deleted_ || timed_out || !held_back(key_of(data))) break;
     }
-    return !held_back(key) || deleted_;
+    return deleted_ || !held_back(key_);
 }
 
 ReturnCode_t WriterImpl::keep_in_history(Instance& inst, const void* data, const Time_t& timestamp, bool& kept) {
@@ -195,13 +202,14 @@ ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const Inst
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!enabled_) return RETCODE_NOT_ENABLED;
         if (kind == Change::write && data == nullptr) return RETCODE_BAD_PARAMETER;
-        const std::string sample_key = data != nullptr ? key_of(data) : std::string();
         if (kind == Change::write) {
-            if (!wait_for_room(g, sample_key, keep)) return RETCODE_TIMEOUT;
+            if (!wait_for_room(g, data, keep)) return RETCODE_TIMEOUT;
             if (deleted_) return RETCODE_ALREADY_DELETED;
         }
+        // A write's key is in key_ already.
+        const std::string* sample_key = data == nullptr ? nullptr : kind == Change::write ? &key_ : &key_of(data);
         const size_t registered = instances_.size();
-        const auto it = resolve(data != nullptr ? &sample_key : nullptr, handle, kind != Change::unregister, rc);
+        const auto it = resolve(sample_key, handle, kind != Change::unregister, rc);
         if (it == instances_.end()) return rc;
         const std::string* key = &it->first;
         Instance& inst = it->second;
@@ -268,8 +276,7 @@ InstanceHandle_t WriterImpl::register_instance_w_timestamp(const void* instance_
     Guard g;
     if (deleted_ || !enabled_ || instance_data == nullptr || !durations::valid(timestamp)) return HANDLE_NIL;
     ReturnCode_t rc;
-    const std::string key = key_of(instance_data);
-    const auto it = resolve(&key, HANDLE_NIL, true, rc);
+    const auto it = resolve(&key_of(instance_data), HANDLE_NIL, true, rc);
     return it != instances_.end() ? it->second.hold.handle() : HANDLE_NIL;
 }
 

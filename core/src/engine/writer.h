@@ -105,10 +105,13 @@ private:
     // instances_ with `rc` set when the pair does not fit.
     Instances::iterator resolve(const std::string* key, const InstanceHandle_t& handle, bool register_new,
                                 ReturnCode_t& rc);
-    std::string key_of(const void* data) const;
+    // The key of `data`, in key_, which keeps the key's size once made:
+    // after the first, making it allocates nothing, however long the key.
+    const std::string& key_of(const void* data);
     // Whether a matched reliable reader would refuse a write of `key` now.
     bool held_back(const std::string& key) const;
-    bool wait_for_room(Guard& guard, const std::string& key, std::shared_ptr<WriterImpl>& keep);
+    // Leaves the key of `data` in key_ when it returns true.
+    bool wait_for_room(Guard& guard, const void* data, std::shared_ptr<WriterImpl>& keep);
     // Keeps a copy for readers that match later (`kept` tells); KEEP_LAST
     // drops the oldest only once the write is certain, in trim_history.
     ReturnCode_t keep_in_history(Instance& instance, const void* data, const Time_t& timestamp, bool& kept);
@@ -121,6 +124,7 @@ private:
     void deliver(const Change& change, Deferred& after) noexcept;
 
     std::vector<ReaderImpl*> delivered_;  // the readers a delivery changed
+    std::string key_;  // the key of the sample at hand, under the engine lock
 };
 
 }  // namespace ZORVEX::engine
