@@ -111,22 +111,27 @@ TEST_F(ListenerRaceInCallbacks, ACallbackAskingForItsListenerDuringSwapsGetsEith
   context_second = &second_;
   DDS_DataReader* r = entity();
   ASSERT_EQ(DDS_DataReader_set_listener(r, &first_, DDS_DATA_AVAILABLE_STATUS), DDS_RETCODE_OK);
+  // The swaps start once this thread writes, and it writes at least once:
+  // a thread slow to start cannot miss the race.
+  std::atomic<bool> writing{false};
   std::atomic<bool> done{false};
   std::thread swapper([&] {
+    while (!writing) std::this_thread::yield();
     for (long i = 0; i < kSwaps; ++i)
       EXPECT_EQ(DDS_DataReader_set_listener(r, i % 2 == 0 ? &second_ : &first_, DDS_DATA_AVAILABLE_STATUS),
                 DDS_RETCODE_OK);
     done = true;
   });
   int32_t value = 0;
-  while (!done) {
+  writing = true;
+  do {
     write(writer_, 1, ++value);
     Loan loan;
     ASSERT_EQ(DDS_DataReader_take(r, loan.data, loan.infos, DDS_LENGTH_UNLIMITED, DDS_ANY_SAMPLE_STATE,
                                   DDS_ANY_VIEW_STATE, DDS_ANY_INSTANCE_STATE),
               DDS_RETCODE_OK);
     ASSERT_EQ(DDS_DataReader_return_loan(r, loan.data, loan.infos), DDS_RETCODE_OK);
-  }
+  } while (!done);
   swapper.join();
   EXPECT_GT(callbacks.load(), 0);
   EXPECT_EQ(callback_answers_wrong.load(), 0);

@@ -118,7 +118,7 @@ void disconnect(WriterImpl& w, ReaderImpl& r, Deferred& after) noexcept {
     live.last_publication_handle = w.handle_;
     raise(r, LIVELINESS_CHANGED_STATUS, live, &DataReaderListener::on_liveliness_changed, after);
     if (!r.deleted_ && r.history_.writer_gone(w.handle_, clock_now())) data_arrived({&r}, after);
-    room_freed().notify_all();  // a writer held back by this reader need not wait for it any more
+    room_was_freed();  // a writer held back by this reader need not wait for it any more
 }
 
 // Works out what settle() changes for the pair and makes room for it.

@@ -127,7 +127,7 @@ ReturnCode_t ReaderImpl::lend(SequenceBase& data_values, SequenceBase& sample_in
             }
             if (take) {
                 history_.hand_over(selection);
-                room_freed().notify_all();
+                room_was_freed();
             } else {
                 history_.mark_read(selection);
             }
@@ -167,7 +167,7 @@ ReturnCode_t ReaderImpl::next_sample(void* data, SampleInfo& sample_info, bool t
             history_.copy_into(selection.front(), data);
             if (take) {
                 history_.remove(selection);
-                room_freed().notify_all();
+                room_was_freed();
             } else {
                 history_.mark_read(selection);
             }

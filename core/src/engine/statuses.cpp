@@ -70,17 +70,27 @@ std::shared_ptr<SubscriberListener> on_readers_listener(SubscriberImpl& s) {
     return nullptr;
 }
 
+// Whether some listener hears `kind` for the reader, found as listener_for
+// finds it but without taking a share of it.
+bool heard(ReaderImpl& r, StatusKind kind) {
+    return r.listener_.takes(kind) || r.subscriber_.listener_.takes(kind) ||
+           r.subscriber_.participant_.listener_.takes(kind);
+}
+bool heard_on_readers(SubscriberImpl& s) {
+    return s.listener_.takes(DATA_ON_READERS_STATUS) || s.participant_.listener_.takes(DATA_ON_READERS_STATUS);
+}
+
 // The readers of `s` among [first, last) have new data.
 void data_arrived_at(SubscriberImpl& s, ReaderImpl* const* first, ReaderImpl* const* last, Deferred& after) {
     s.changes_ |= DATA_ON_READERS_STATUS;
     after.poke(s);
-    const std::shared_ptr<SubscriberListener> on_readers = on_readers_listener(s);
+    const bool on_readers = heard_on_readers(s);
     for (ReaderImpl* const* it = first; it != last; ++it) {
         ReaderImpl& r = **it;
         if (&r.subscriber_ != &s) continue;
         r.changes_ |= DATA_AVAILABLE_STATUS;
         after.poke(r);
-        if (on_readers) continue;
+        if (on_readers || !heard(r, DATA_AVAILABLE_STATUS)) continue;
         auto listener = listener_for(r, DATA_AVAILABLE_STATUS);
         if (!listener) continue;
         std::shared_ptr<ReaderImpl> keep = r.shared_from_this();
@@ -91,7 +101,7 @@ void data_arrived_at(SubscriberImpl& s, ReaderImpl* const* first, ReaderImpl* co
     }
     if (on_readers) {
         std::shared_ptr<SubscriberImpl> keep = s.shared_from_this();
-        after.call([listener = on_readers, keep = std::move(keep)] {
+        after.call([listener = on_readers_listener(s), keep = std::move(keep)] {
             if (still_there(keep->deleted_)) listener->on_data_on_readers(keep.get());
         });
         s.changes_ &= ~DATA_ON_READERS_STATUS;
@@ -111,8 +121,8 @@ void data_arrived(ReaderImpl* const* first, ReaderImpl* const* last, Deferred& a
 }
 
 size_t calls_per_change(ReaderImpl& r) {
-    const bool hears_data = on_readers_listener(r.subscriber_) || listener_for(r, DATA_AVAILABLE_STATUS);
-    return (listener_for(r, SAMPLE_REJECTED_STATUS) ? 1 : 0) + (hears_data ? 1 : 0);
+    const bool hears_data = heard_on_readers(r.subscriber_) || heard(r, DATA_AVAILABLE_STATUS);
+    return (heard(r, SAMPLE_REJECTED_STATUS) ? 1 : 0) + (hears_data ? 1 : 0);
 }
 
 }  // namespace ZORVEX::engine

@@ -35,61 +35,87 @@ void WriterImpl::enable_locked(Plan& plan) {
     rematch(*this, plan);
 }
 
-std::string WriterImpl::key_of(const void* data) const {
-    return std::string(static_cast<const char*>(data) + topic_.type_.key_offset, topic_.type_.key_size);
+const std::string& WriterImpl::key_of(const void* data) {
+    const char* key = static_cast<const char*>(data) + topic_.type_.key_offset;
+    if (key_.size() == topic_.type_.key_size)
+        std::memcpy(key_.data(), key, key_.size());
+    else
+        key_.assign(key, topic_.type_.key_size);  // the first time only
+    return key_;
 }
 
-const std::string* WriterImpl::resolve(const void* data, const InstanceHandle_t& handle, bool register_new,
-                                       ReturnCode_t& rc) {
+WriterImpl::Instances::iterator WriterImpl::resolve(const std::string* key, const InstanceHandle_t& handle,
+                                                   bool register_new, ReturnCode_t& rc) {
     if (handle.valid != 0) {
         const std::string* named = registry_.key_of(handle);
         auto it = named ? instances_.find(*named) : instances_.end();
         if (it == instances_.end()) {
             rc = RETCODE_BAD_PARAMETER;
-            return nullptr;
-        }
-        if (data != nullptr && key_of(data) != it->first) {
+        } else if (key != nullptr && *key != it->first) {
             rc = RETCODE_PRECONDITION_NOT_MET;
-            return nullptr;
+            it = instances_.end();
         }
-        return &it->first;
+        return it;
     }
-    if (data == nullptr) {
+    if (key == nullptr) {
         rc = RETCODE_BAD_PARAMETER;
-        return nullptr;
+        return instances_.end();
     }
-    std::string key = key_of(data);
-    auto it = instances_.find(key);
+    auto it = instances_.find(*key);
     if (it == instances_.end()) {
         const int32_t max = qos_.resource_limits.max_instances;
         if (!register_new || (max != LENGTH_UNLIMITED && instances_.size() >= size_t(max))) {
             rc = register_new ? RETCODE_OUT_OF_RESOURCES : RETCODE_PRECONDITION_NOT_MET;
-            return nullptr;
+            return it;
         }
-        InstanceRegistry::Hold hold = registry_.hold(key);
-        it = instances_.emplace(std::move(key), Instance{{}, std::move(hold)}).first;
+        InstanceRegistry::Hold hold = registry_.hold(*key);
+        it = instances_.emplace(*key, Instance{{}, std::move(hold)}).first;
     }
-    return &it->first;
+    return it;
+}
+
+namespace {
+
+// A writer counted in room_waiters() while it waits, so that readers that
+// free room know to wake it.
+struct WaitingForRoom {
+    WaitingForRoom() { ++room_waiters(); }
+    ~WaitingForRoom() { --room_waiters(); }
+    WaitingForRoom(const WaitingForRoom&) = delete;
+    WaitingForRoom& operator=(const WaitingForRoom&) = delete;
+};
+
+}  // namespace
+
+// The look-up is made even where the reader's history has no resource
+// limits and so refuses nothing: with many instances it brings the reader's
+// instance into the cache while the writer looks up its own, and skipping
+// it made 100 000-key writes slower, not faster.
+bool WriterImpl::held_back(const std::string& key) const {
+    return std::any_of(matched_.begin(), matched_.end(), [&](const ReaderImpl* r) {
+        return r->qos_.reliability.kind == RELIABLE_RELIABILITY_QOS && r->history_.refusal(key) != NOT_REJECTED;
+    });
 }
 
 // A reliable reader with no room holds the writer back, up to the
 // max_blocking_time of its reliability QoS. While it waits, `keep` holds the
 // writer, which another thread may delete meanwhile.
-bool WriterImpl::wait_for_room(Guard& guard, const std::string& key, std::shared_ptr<WriterImpl>& keep) {
+bool WriterImpl::wait_for_room(Guard& guard, const void* data, std::shared_ptr<WriterImpl>& keep) {
+    if (!held_back(key_of(data))) return true;
     const auto deadline = durations::deadline_after(qos_.reliability.max_blocking_time);
     bool timed_out = false;
+    const WaitingForRoom waiting;
     for (;;) {
-        const bool blocked = std::any_of(matched_.begin(), matched_.end(), [&](ReaderImpl* r) {
-            return r->qos_.reliability.kind == RELIABLE_RELIABILITY_QOS && r->history_.refusal(key) != NOT_REJECTED;
-        });
-        if (!blocked || deleted_) return true;
-        if (timed_out) return false;
         if (!keep) keep = shared_from_this();
         if (!deadline)
             room_freed().wait(guard.lock());
         else
             timed_out = room_freed().wait_until(guard.lock(), *deadline) == std::cv_status::timeout;
+        // Another write may have used key_ while the lock was free; once
+        // deleted, the writer's topic may be gone with it.
+        if (deleted_ || timed_out || !held_back(key_of(data))) break;
     }
+    return deleted_ || !held_back(key_);
 }
 
 ReturnCode_t WriterImpl::keep_in_history(Instance& inst, const void* data, const Time_t& timestamp, bool& kept) {
@@ -170,15 +196,17 @@ ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const Inst
         Guard g;
         if (deleted_) return RETCODE_ALREADY_DELETED;
         if (!enabled_) return RETCODE_NOT_ENABLED;
+        if (kind == Change::write && data == nullptr) return RETCODE_BAD_PARAMETER;
         if (kind == Change::write) {
-            if (data == nullptr) return RETCODE_BAD_PARAMETER;
-            if (!wait_for_room(g, key_of(data), keep)) return RETCODE_TIMEOUT;
+            if (!wait_for_room(g, data, keep)) return RETCODE_TIMEOUT;
             if (deleted_) return RETCODE_ALREADY_DELETED;
         }
+        // A write's key is in key_ already.
+        const std::string* sample_key = data == nullptr ? nullptr : kind == Change::write ? &key_ : &key_of(data);
         const size_t registered = instances_.size();
-        const std::string* key = resolve(data, handle, kind != Change::unregister, rc);
-        if (key == nullptr) return rc;
-        const auto it = instances_.find(*key);
+        const auto it = resolve(sample_key, handle, kind != Change::unregister, rc);
+        if (it == instances_.end()) return rc;
+        const std::string* key = &it->first;
         Instance& inst = it->second;
         const bool registered_now = instances_.size() > registered;
         const int32_t strength = qos_.ownership_strength.value;
@@ -243,8 +271,8 @@ InstanceHandle_t WriterImpl::register_instance_w_timestamp(const void* instance_
     Guard g;
     if (deleted_ || !enabled_ || instance_data == nullptr || !durations::valid(timestamp)) return HANDLE_NIL;
     ReturnCode_t rc;
-    const std::string* key = resolve(instance_data, HANDLE_NIL, true, rc);
-    return key ? instances_.find(*key)->second.hold.handle() : HANDLE_NIL;
+    const auto it = resolve(&key_of(instance_data), HANDLE_NIL, true, rc);
+    return it != instances_.end() ? it->second.hold.handle() : HANDLE_NIL;
 }
 
 InstanceHandle_t WriterImpl::lookup_instance(const void* instance_data) {

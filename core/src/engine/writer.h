@@ -92,19 +92,26 @@ public:
     OfferedDeadlineMissedStatus deadline_missed_status_;
     std::vector<ReaderImpl*> matched_;
     std::vector<ReaderImpl*> incompatible_;  // readers already counted as incompatible
-    std::unordered_map<std::string, Instance> instances_;  // registered, by key bytes
+    using Instances = std::unordered_map<std::string, Instance>;
+    Instances instances_;  // registered, by key bytes
     size_t history_samples_ = 0;
     uint64_t next_sequence_ = 0;
 
 private:
     ReturnCode_t publish(Change::Kind kind, const void* data, const InstanceHandle_t& handle,
                          const Time_t& timestamp);
-    // The registered instance for (data, handle), registering it for a write
-    // or dispose; null with `rc` set when the pair does not fit.
-    const std::string* resolve(const void* data, const InstanceHandle_t& handle, bool register_new,
-                               ReturnCode_t& rc);
-    std::string key_of(const void* data) const;
-    bool wait_for_room(Guard& guard, const std::string& key, std::shared_ptr<WriterImpl>& keep);
+    // The registered instance for (key, handle), registering it for a write
+    // or dispose; `key` is the sample's, null without a sample. End of
+    // instances_ with `rc` set when the pair does not fit.
+    Instances::iterator resolve(const std::string* key, const InstanceHandle_t& handle, bool register_new,
+                                ReturnCode_t& rc);
+    // The key of `data`, in key_, which keeps the key's size once made:
+    // after the first, making it allocates nothing, however long the key.
+    const std::string& key_of(const void* data);
+    // Whether a matched reliable reader would refuse a write of `key` now.
+    bool held_back(const std::string& key) const;
+    // Leaves the key of `data` in key_ when it returns true.
+    bool wait_for_room(Guard& guard, const void* data, std::shared_ptr<WriterImpl>& keep);
     // Keeps a copy for readers that match later (`kept` tells); KEEP_LAST
     // drops the oldest only once the write is certain, in trim_history.
     ReturnCode_t keep_in_history(Instance& instance, const void* data, const Time_t& timestamp, bool& kept);
@@ -117,6 +124,7 @@ private:
     void deliver(const Change& change, Deferred& after) noexcept;
 
     std::vector<ReaderImpl*> delivered_;  // the readers a delivery changed
+    std::string key_;  // the key of the sample at hand, under the engine lock
 };
 
 }  // namespace ZORVEX::engine
