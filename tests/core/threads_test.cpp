@@ -131,6 +131,28 @@ TEST_F(Threads, AWriterHeldBackByAFullReaderGoesOnOnceThatReaderLeaves) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));  // not its 30 s
 }
 
+// A write that waits for room until its time is up answers TIMEOUT and
+// stores nothing, even when the same writer wrote another key meanwhile.
+TEST_F(Threads, AHeldBackWriteThatTimesOutKeepsItsOwnKey) {
+    DataWriter* w = writer([](DataWriterQos& q) { q.reliability.max_blocking_time = {0, 300000000}; });
+    DataReader* r = reader([](DataReaderQos& q) {
+        q.reliability.kind = RELIABLE_RELIABILITY_QOS;
+        q.history.kind = KEEP_ALL_HISTORY_QOS;
+        q.resource_limits.max_samples_per_instance = 2;
+    });
+    ASSERT_EQ(write(w, 1, 10), RETCODE_OK);
+    ASSERT_EQ(write(w, 1, 11), RETCODE_OK);  // key 1 is full
+    ReturnCode_t held = RETCODE_OK;
+    std::thread waiting([&] { held = write(w, 1, 12); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // most likely waiting by now
+    EXPECT_EQ(write(w, 2, 20), RETCODE_OK);
+    waiting.join();
+    EXPECT_EQ(held, RETCODE_TIMEOUT);
+    const auto got = drain(r);
+    EXPECT_EQ(values_of(got), (std::vector<int32_t>{10, 11, 20}));
+    for (const auto& g : got) EXPECT_EQ(g.info.instance_handle, w->lookup_instance(&g.data)) << g.data.value;
+}
+
 TEST_F(Threads, FindTopicWaitsForAnotherParticipantsTopic) {
     DomainParticipant* other = join(domain);
     std::thread creator([&] {

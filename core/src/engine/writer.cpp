@@ -6,7 +6,6 @@
 
 #include "common/clock.h"
 #include "common/durations.h"
-#include "common/inline_vector.h"
 #include "engine/builtin_data.h"
 #include "engine/matching.h"
 #include "engine/participant.h"
@@ -111,11 +110,12 @@ bool WriterImpl::wait_for_room(Guard& guard, const void* data, std::shared_ptr<W
             room_freed().wait(guard.lock());
         else
             timed_out = room_freed().wait_until(guard.lock(), *deadline) == std::cv_status::timeout;
-        // Another write may have used key_ while the lock was free; once
-        // deleted, the writer's topic may be gone with it.
-        if (deleted_ || timed_out || !held_back(key_of(data))) break;
+        // Once deleted, the writer's topic may be gone with it. Otherwise
+        // the key is made again: another write may have used key_ while the
+        // lock was free, and the caller goes on with key_.
+        if (deleted_ || !held_back(key_of(data))) return true;
+        if (timed_out) return false;
     }
-    return deleted_ || !held_back(key_);
 }
 
 ReturnCode_t WriterImpl::keep_in_history(Instance& inst, const void* data, const Time_t& timestamp, bool& kept) {
