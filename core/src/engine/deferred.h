@@ -21,42 +21,6 @@
 
 namespace ZORVEX::engine {
 
-// A listener call with its closure kept in place, so making one allocates
-// nothing.
-class Call {
-public:
-    template <class F, class Fn = std::decay_t<F>, class = std::enable_if_t<!std::is_same_v<Fn, Call>>>
-    explicit Call(F&& fn) noexcept : ops_(&ops_of<Fn>) {
-        static_assert(sizeof(Fn) <= sizeof(storage_) && alignof(Fn) <= alignof(std::max_align_t),
-                      "a listener call too large to keep in place");
-        static_assert(std::is_nothrow_constructible_v<Fn, F&&> && std::is_nothrow_move_constructible_v<Fn>);
-        new (storage_) Fn(std::forward<F>(fn));
-    }
-    Call(Call&& other) noexcept : ops_(other.ops_) { ops_->move(storage_, other.storage_); }
-    Call(const Call&) = delete;
-    Call& operator=(const Call&) = delete;
-    Call& operator=(Call&&) = delete;
-    ~Call() { ops_->destroy(storage_); }
-
-    void operator()() { ops_->run(storage_); }
-
-private:
-    struct Ops {
-        void (*run)(void*);
-        void (*move)(void* to, void* from) noexcept;
-        void (*destroy)(void*) noexcept;
-    };
-    template <class Fn>
-    static constexpr Ops ops_of = {
-        [](void* f) { (*static_cast<Fn*>(f))(); },
-        [](void* to, void* from) noexcept { new (to) Fn(std::move(*static_cast<Fn*>(from))); },
-        [](void* f) noexcept { static_cast<Fn*>(f)->~Fn(); },
-    };
-
-    const Ops* ops_;
-    alignas(std::max_align_t) unsigned char storage_[128];
-};
-
 class Deferred {
 public:
     Deferred() = default;
