@@ -1,7 +1,5 @@
 #include "engine/reader_history.h"
 
-#include "engine/handle_ops.h"
-
 #include <algorithm>
 #include <cassert>
 #include <cstdlib>
