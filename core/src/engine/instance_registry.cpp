@@ -8,13 +8,16 @@
 namespace ZORVEX::engine {
 
 InstanceRegistry::Hold::Hold(Hold&& other) noexcept
-    : registry_(std::exchange(other.registry_, nullptr)), entry_(std::exchange(other.entry_, nullptr)) {}
+    : registry_(std::exchange(other.registry_, nullptr)),
+      entry_(std::exchange(other.entry_, nullptr)),
+      handle_(std::exchange(other.handle_, HANDLE_NIL)) {}
 
 InstanceRegistry::Hold& InstanceRegistry::Hold::operator=(Hold&& other) noexcept {
     if (this != &other) {
         reset();
         registry_ = std::exchange(other.registry_, nullptr);
         entry_ = std::exchange(other.entry_, nullptr);
+        handle_ = std::exchange(other.handle_, HANDLE_NIL);
     }
     return *this;
 }
@@ -36,6 +39,7 @@ void InstanceRegistry::Hold::reset() noexcept {
     registry_->release(*entry_);
     registry_ = nullptr;
     entry_ = nullptr;
+    handle_ = HANDLE_NIL;
 }
 
 InstanceRegistry::Hold InstanceRegistry::hold(const std::string& key) {

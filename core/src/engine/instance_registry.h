@@ -31,15 +31,19 @@ public:
         Hold(Hold&& other) noexcept;
         Hold& operator=(Hold&& other) noexcept;
         ~Hold();
-        const InstanceHandle_t& handle() const { return entry_->second.handle; }
+        const InstanceHandle_t& handle() const { return handle_; }
 
     private:
         friend class InstanceRegistry;
-        Hold(InstanceRegistry& registry, Keys::value_type& entry) : registry_(&registry), entry_(&entry) {}
+        Hold(InstanceRegistry& registry, Keys::value_type& entry)
+            : registry_(&registry), entry_(&entry), handle_(entry.second.handle) {}
         void reset() noexcept;
 
         InstanceRegistry* registry_ = nullptr;
         Keys::value_type* entry_ = nullptr;
+        // A copy, so that naming the instance does not reach into the
+        // registry: with many keys that is a cache miss per sample.
+        InstanceHandle_t handle_;
     };
 
     // Claims `key`, giving it a new handle when no one holds it. Nothing
