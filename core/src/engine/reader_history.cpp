@@ -39,9 +39,9 @@ void ReaderHistory::configure(const DataReaderQos& qos) noexcept {
 
 ReaderHistory::Instance* ReaderHistory::find(const std::string& key) const noexcept {
     if (last_found_ != nullptr && last_found_->key == key) return last_found_;
-    auto it = instances_.find(key);
-    if (it == instances_.end()) return nullptr;
-    return last_found_ = const_cast<Instance*>(&it->second);
+    auto* entry = instances_.find(key);
+    if (entry == nullptr) return nullptr;
+    return last_found_ = &entry->second;
 }
 
 SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
@@ -99,7 +99,7 @@ void ReaderHistory::drop_room() noexcept {
     spare_ = 0;
     pool_.trim();
     if (fresh_.bucket_count() > 16)
-        Instances().swap(fresh_);  // the buckets of a large operation go too
+        Instances::Map().swap(fresh_);  // the buckets of a large operation go too
     else
         fresh_.clear();
     ++room_round_;
@@ -134,7 +134,7 @@ ReaderHistory::Sample* ReaderHistory::take_spare(Instance& inst, bool valid, con
 ReaderHistory::Instance* ReaderHistory::adopt(const std::string& key) noexcept {
     auto node = fresh_.extract(key);
     if (node.empty()) std::abort();  // a write of a new instance was not prepared: its handle is unknown
-    return &instances_.insert(std::move(node)).position->second;  // no rehash: prepare reserved the buckets
+    return &instances_.insert(std::move(node)).second;  // within the room prepare reserved
 }
 
 ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedStatusKind& reason) noexcept {
@@ -279,7 +279,7 @@ void ReaderHistory::erase(Sample* s) noexcept {
 void ReaderHistory::purge_if_done(Instance& inst) noexcept {
     if (inst.samples != 0 || !inst.writers.empty()) return;
     last_found_ = nullptr;
-    instances_.erase(instances_.find(inst.key));
+    instances_.erase(*instances_.find(inst.key));
 }
 
 const ReaderHistory::Selection& ReaderHistory::select(int32_t max, SampleStateMask sm, ViewStateMask vm,
@@ -395,8 +395,8 @@ InstanceHandle_t ReaderHistory::lookup(const std::string& key) const {
 
 const std::string* ReaderHistory::key_of(const InstanceHandle_t& handle) const {
     const std::string* key = registry_->key_of(handle);
-    auto it = key ? instances_.find(*key) : instances_.end();
-    return it == instances_.end() ? nullptr : &it->first;
+    const auto* entry = key ? instances_.find(*key) : nullptr;
+    return entry == nullptr ? nullptr : &entry->first;
 }
 
 }  // namespace ZORVEX::engine

@@ -17,13 +17,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/block_pool.h"
 #include "engine/change.h"
 #include "engine/handle_ops.h"
 #include "engine/instance_registry.h"
+#include "engine/key_map.h"
 #include "engine/ring.h"
 #include "zorvex/qos.h"
 #include "zorvex/status.h"
@@ -143,7 +143,7 @@ private:
         size_t writers_coming = 0;
         InstanceHandle_t last_writer_coming;
     };
-    using Instances = std::unordered_map<std::string, Instance>;
+    using Instances = KeyMap<Instance>;
 
     unsigned char* data(const Sample* s) const noexcept { return static_cast<unsigned char*>(block_of(s)); }
     // Room for one more sample in the current operation.
@@ -194,7 +194,7 @@ private:
     // The room prepared for the current operation: blocks for its samples
     // (kept in pool_), and the instances its changes may create.
     size_t spare_ = 0;
-    Instances fresh_;
+    Instances::Map fresh_;
     uint64_t room_round_ = 1;
 };
 

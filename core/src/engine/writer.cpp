@@ -43,34 +43,34 @@ const std::string& WriterImpl::key_of(const void* data) {
     return key_;
 }
 
-WriterImpl::Instances::iterator WriterImpl::resolve(const std::string* key, const InstanceHandle_t& handle,
-                                                   bool register_new, ReturnCode_t& rc) {
+WriterImpl::Instances::value_type* WriterImpl::resolve(const std::string* key, const InstanceHandle_t& handle,
+                                                     bool register_new, ReturnCode_t& rc) {
     if (handle.valid != 0) {
         const std::string* named = registry_.key_of(handle);
-        auto it = named ? instances_.find(*named) : instances_.end();
-        if (it == instances_.end()) {
+        auto* entry = named ? instances_.find(*named) : nullptr;
+        if (entry == nullptr) {
             rc = RETCODE_BAD_PARAMETER;
-        } else if (key != nullptr && *key != it->first) {
+        } else if (key != nullptr && *key != entry->first) {
             rc = RETCODE_PRECONDITION_NOT_MET;
-            it = instances_.end();
+            entry = nullptr;
         }
-        return it;
+        return entry;
     }
     if (key == nullptr) {
         rc = RETCODE_BAD_PARAMETER;
-        return instances_.end();
+        return nullptr;
     }
-    auto it = instances_.find(*key);
-    if (it == instances_.end()) {
+    auto* entry = instances_.find(*key);
+    if (entry == nullptr) {
         const int32_t max = qos_.resource_limits.max_instances;
         if (!register_new || (max != LENGTH_UNLIMITED && instances_.size() >= size_t(max))) {
             rc = register_new ? RETCODE_OUT_OF_RESOURCES : RETCODE_PRECONDITION_NOT_MET;
-            return it;
+            return nullptr;
         }
         InstanceRegistry::Hold hold = registry_.hold(*key);
-        it = instances_.emplace(*key, Instance{{}, std::move(hold)}).first;
+        entry = instances_.try_emplace(*key, Instance{{}, std::move(hold)}).first;
     }
-    return it;
+    return entry;
 }
 
 namespace {
@@ -204,10 +204,10 @@ ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const Inst
         // A write's key is in key_ already.
         const std::string* sample_key = data == nullptr ? nullptr : kind == Change::write ? &key_ : &key_of(data);
         const size_t registered = instances_.size();
-        const auto it = resolve(sample_key, handle, kind != Change::unregister, rc);
-        if (it == instances_.end()) return rc;
-        const std::string* key = &it->first;
-        Instance& inst = it->second;
+        auto* const entry = resolve(sample_key, handle, kind != Change::unregister, rc);
+        if (entry == nullptr) return rc;
+        const std::string* key = &entry->first;
+        Instance& inst = entry->second;
         const bool registered_now = instances_.size() > registered;
         const int32_t strength = qos_.ownership_strength.value;
         // An unregistration that disposes delivers both changes.
@@ -226,7 +226,7 @@ ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const Inst
             prepare_delivery(changes, count, after);
         } catch (...) {
             if (kept) unkeep(inst);
-            if (registered_now) instances_.erase(it);
+            if (registered_now) instances_.erase(*entry);
             throw;
         }
         if (kept) trim_history(inst);
@@ -234,7 +234,7 @@ ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const Inst
         for (size_t i = 0; i < count; ++i) deliver(changes[i], after);
         if (kind == Change::unregister) {
             forget_history(inst);
-            instances_.erase(it);
+            instances_.erase(*entry);
         }
     }
     after.run();
@@ -271,15 +271,15 @@ InstanceHandle_t WriterImpl::register_instance_w_timestamp(const void* instance_
     Guard g;
     if (deleted_ || !enabled_ || instance_data == nullptr || !durations::valid(timestamp)) return HANDLE_NIL;
     ReturnCode_t rc;
-    const auto it = resolve(&key_of(instance_data), HANDLE_NIL, true, rc);
-    return it != instances_.end() ? it->second.hold.handle() : HANDLE_NIL;
+    const auto* entry = resolve(&key_of(instance_data), HANDLE_NIL, true, rc);
+    return entry != nullptr ? entry->second.hold.handle() : HANDLE_NIL;
 }
 
 InstanceHandle_t WriterImpl::lookup_instance(const void* instance_data) {
     Guard g;
     if (deleted_ || instance_data == nullptr) return HANDLE_NIL;
-    auto it = instances_.find(key_of(instance_data));
-    return it == instances_.end() ? HANDLE_NIL : it->second.hold.handle();
+    const auto* entry = instances_.find(key_of(instance_data));
+    return entry == nullptr ? HANDLE_NIL : entry->second.hold.handle();
 }
 
 ReturnCode_t WriterImpl::get_key_value(void* key_holder, const InstanceHandle_t& handle) {
@@ -287,7 +287,7 @@ ReturnCode_t WriterImpl::get_key_value(void* key_holder, const InstanceHandle_t&
     Guard g;
     if (deleted_) return RETCODE_ALREADY_DELETED;
     const std::string* key = registry_.key_of(handle);
-    if (key == nullptr || instances_.find(*key) == instances_.end()) return RETCODE_BAD_PARAMETER;
+    if (key == nullptr || instances_.find(*key) == nullptr) return RETCODE_BAD_PARAMETER;
     std::memcpy(static_cast<char*>(key_holder) + topic_.type_.key_offset, key->data(), key->size());
     return RETCODE_OK;
 }

@@ -7,12 +7,12 @@
 #include <deque>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/change.h"
 #include "engine/entity_base.h"
 #include "engine/instance_registry.h"
+#include "engine/key_map.h"
 #include "engine/listener_slot.h"
 #include "zorvex/publication.h"
 
@@ -92,7 +92,7 @@ public:
     OfferedDeadlineMissedStatus deadline_missed_status_;
     std::vector<ReaderImpl*> matched_;
     std::vector<ReaderImpl*> incompatible_;  // readers already counted as incompatible
-    using Instances = std::unordered_map<std::string, Instance>;
+    using Instances = KeyMap<Instance>;
     Instances instances_;  // registered, by key bytes
     size_t history_samples_ = 0;
     uint64_t next_sequence_ = 0;
@@ -101,9 +101,9 @@ private:
     ReturnCode_t publish(Change::Kind kind, const void* data, const InstanceHandle_t& handle,
                          const Time_t& timestamp);
     // The registered instance for (key, handle), registering it for a write
-    // or dispose; `key` is the sample's, null without a sample. End of
-    // instances_ with `rc` set when the pair does not fit.
-    Instances::iterator resolve(const std::string* key, const InstanceHandle_t& handle, bool register_new,
+    // or dispose; `key` is the sample's, null without a sample. Null with
+    // `rc` set when the pair does not fit.
+    Instances::value_type* resolve(const std::string* key, const InstanceHandle_t& handle, bool register_new,
                                 ReturnCode_t& rc);
     // The key of `data`, in key_, which keeps the key's size once made:
     // after the first, making it allocates nothing, however long the key.
