@@ -76,8 +76,27 @@ public:
     // Sends the durable history to a reader that matches just now.
     void prepare_replay(ReaderImpl& reader, const Replay& replay, Plan& plan);
     void replay_to(ReaderImpl& reader, const Replay& replay, Deferred& after) noexcept;
+    // The durable samples of an instance, oldest first. Most instances keep
+    // none, and then this holds no memory (a std::deque allocates as it is
+    // made): with many keys that memory would lie between the instances.
+    class KeptSamples {
+    public:
+        size_t size() const noexcept { return kept_ ? kept_->size() : 0; }
+        const std::deque<Kept>& all() const noexcept { return kept_ ? *kept_ : none_; }
+        void push_back(Kept&& kept) {
+            if (!kept_) kept_ = std::make_unique<std::deque<Kept>>();
+            kept_->push_back(std::move(kept));
+        }
+        void pop_back() noexcept { kept_->pop_back(); }
+        void pop_front() noexcept { kept_->pop_front(); }
+        void clear() noexcept { kept_.reset(); }
+
+    private:
+        static const std::deque<Kept> none_;
+        std::unique_ptr<std::deque<Kept>> kept_;
+    };
     struct Instance {
-        std::deque<Kept> history;  // durable samples, oldest first
+        KeptSamples history;
         InstanceRegistry::Hold hold;  // names the instance's handle
     };
 
