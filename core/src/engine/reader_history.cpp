@@ -13,11 +13,6 @@ bool limited(int32_t v) { return v != LENGTH_UNLIMITED; }
 
 size_t aligned_up(size_t n, size_t alignment) { return (n + alignment - 1) / alignment * alignment; }
 
-template <class Handles>
-auto find_handle(Handles& handles, const InstanceHandle_t& handle) {
-    return std::find_if(handles.begin(), handles.end(),
-                        [&](const InstanceHandle_t& h) { return same_handle(h, handle); });
-}
 }  // namespace
 
 ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos, InstanceRegistry& registry)
@@ -78,7 +73,7 @@ void ReaderHistory::prepare(const Change& change) {
         copy_handle(inst->last_writer_coming, HANDLE_NIL);
     }
     if (change.kind != Change::unregister && !same_handle(inst->last_writer_coming, change.writer) &&
-        find_handle(inst->writers, change.writer) == inst->writers.end()) {
+        !inst->writers.contains(change.writer)) {
         inst->writers.reserve(inst->writers.size() + inst->writers_coming + 1);
         ++inst->writers_coming;
         copy_handle(inst->last_writer_coming, change.writer);
@@ -92,7 +87,7 @@ void ReaderHistory::prepare(const Change& change) {
 
 void ReaderHistory::prepare_writer_gone(const InstanceHandle_t& writer) {
     for (const auto& [key, inst] : instances_)
-        if (find_handle(inst.writers, writer) != inst.writers.end()) add_spare();
+        if (inst.writers.contains(writer)) add_spare();
 }
 
 void ReaderHistory::drop_room() noexcept {
@@ -166,7 +161,7 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
 // handle among equals) changes an instance.
 bool ReaderHistory::owns(Instance& inst, const Change& change) noexcept {
     if (!exclusive_) return true;
-    const bool owner_live = find_handle(inst.writers, inst.owner) != inst.writers.end();
+    const bool owner_live = inst.writers.contains(inst.owner);
     const bool stronger = change.strength > inst.owner_strength ||
                           (change.strength == inst.owner_strength &&
                            std::memcmp(change.writer.value, inst.owner.value, 16) < 0);
@@ -179,8 +174,7 @@ bool ReaderHistory::owns(Instance& inst, const Change& change) noexcept {
 }
 
 void ReaderHistory::add_writer(Instance& inst, const InstanceHandle_t& writer) noexcept {
-    if (find_handle(inst.writers, writer) == inst.writers.end())
-        inst.writers.push_back(writer);  // prepared: within the room reserved
+    inst.writers.add(writer);  // prepared: within the room reserved
 }
 
 // The new sample goes in before the oldest goes out, so that nothing is lost
@@ -220,10 +214,7 @@ ReaderHistory::Effect ReaderHistory::unregister(Instance& inst, const InstanceHa
 }
 
 bool ReaderHistory::drop_writer(Instance& inst, const InstanceHandle_t& writer) noexcept {
-    auto it = find_handle(inst.writers, writer);
-    if (it == inst.writers.end()) return false;
-    inst.writers.erase(it);
-    return true;
+    return inst.writers.remove(writer);
 }
 
 bool ReaderHistory::writer_gone(const InstanceHandle_t& writer, const Time_t& now) noexcept {

@@ -25,6 +25,7 @@
 #include "engine/instance_registry.h"
 #include "engine/key_map.h"
 #include "engine/ring.h"
+#include "engine/writer_set.h"
 #include "zorvex/qos.h"
 #include "zorvex/status.h"
 #include "zorvex/type_descriptor.h"
@@ -110,6 +111,8 @@ public:
     void clear() noexcept;
 
     InstanceHandle_t lookup(const std::string& key) const;
+    // Starts loading what a lookup of `key` reads first.
+    void prefetch(const std::string& key) const noexcept { instances_.prefetch(key); }
     // The handle of `key` in the domain, held here or not (a writer of it holds it).
     InstanceHandle_t handle_of(const std::string& key) const { return registry_->handle_of(key); }
     // The key of the instance with this handle; null if none.
@@ -122,7 +125,7 @@ private:
         ViewStateKind view = NEW_VIEW_STATE;
         int32_t disposed_generation = 0;
         int32_t no_writers_generation = 0;
-        std::vector<InstanceHandle_t> writers;  // live writers of the instance
+        WriterSet writers;  // live writers of the instance
         InstanceHandle_t owner;                 // exclusive ownership
         int32_t owner_strength = 0;
         Ring<Sample*> valid_samples;      // oldest first
