@@ -43,16 +43,6 @@ public:
         return slot == npos ? nullptr : slots_[slot].entry;
     }
 
-    // Starts loading the index slot where a lookup of `key` begins, so that
-    // lookups in several maps wait for memory once, not once each.
-    void prefetch(const std::string& key) const noexcept {
-#if defined(__GNUC__)
-        if (map_.size() > kFew) __builtin_prefetch(&slots_[hash_of(key) & (slots_.size() - 1)]);
-#else
-        (void)key;
-#endif
-    }
-
     // Room for n entries in all, so that inserting up to that many fails
     // only should the entry itself fail to be made.
     void reserve(size_t n) {

@@ -111,8 +111,6 @@ public:
     void clear() noexcept;
 
     InstanceHandle_t lookup(const std::string& key) const;
-    // Starts loading what a lookup of `key` reads first.
-    void prefetch(const std::string& key) const noexcept { instances_.prefetch(key); }
     // The handle of `key` in the domain, held here or not (a writer of it holds it).
     InstanceHandle_t handle_of(const std::string& key) const { return registry_->handle_of(key); }
     // The key of the instance with this handle; null if none.

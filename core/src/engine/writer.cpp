@@ -102,10 +102,7 @@ bool WriterImpl::held_back(const std::string& key) const {
 // max_blocking_time of its reliability QoS. While it waits, `keep` holds the
 // writer, which another thread may delete meanwhile.
 bool WriterImpl::wait_for_room(Guard& guard, const void* data, std::shared_ptr<WriterImpl>& keep) {
-    const std::string& key = key_of(data);
-    instances_.prefetch(key);  // resolve() looks it up after the readers
-    for (const ReaderImpl* r : matched_) r->history_.prefetch(key);
-    if (!held_back(key)) return true;
+    if (!held_back(key_of(data))) return true;
     const auto deadline = durations::deadline_after(qos_.reliability.max_blocking_time);
     bool timed_out = false;
     const WaitingForRoom waiting;
