@@ -15,11 +15,11 @@ using Buffer = std::unique_ptr<unsigned char[]>;
 struct Change {
     enum Kind { write, dispose, unregister };
     Kind kind;
-    const std::string& key;       // the instance's key bytes
-    const unsigned char* data;    // the sample, for a write
+    const std::string& key;          // the instance's key bytes
+    const unsigned char* data;       // the sample, for a write
     Time_t source_timestamp;
-    InstanceHandle_t writer;      // the publication handle
-    int32_t strength;             // the writer's ownership strength
+    const InstanceHandle_t& writer;  // the publication handle (a handle copies byte by byte)
+    int32_t strength;                // the writer's ownership strength
 };
 
 }  // namespace ZORVEX::engine
