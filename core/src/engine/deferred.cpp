@@ -11,6 +11,7 @@ Deferred::~Deferred() {
 }
 
 void Deferred::reserve(size_t calls, size_t releases) {
+    if (calls == 0 && releases == 0) return;  // most writes: no listener hears them
     calls_.reserve(calls_.size() + promised_calls_ + calls);
     promised_calls_ += calls;
     releases_.reserve(releases_.size() + promised_releases_ + releases);

@@ -95,7 +95,7 @@ void ReaderHistory::drop_room() noexcept {
     pool_.trim();
     if (fresh_.bucket_count() > 16)
         Instances::Map().swap(fresh_);  // the buckets of a large operation go too
-    else
+    else if (!fresh_.empty())
         fresh_.clear();
     ++room_round_;
 }

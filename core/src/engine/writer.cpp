@@ -157,7 +157,7 @@ void WriterImpl::forget_history(Instance& inst) noexcept {
 }
 
 void WriterImpl::prepare_delivery(const Change* changes, size_t count, Deferred& after) {
-    delivered_.reserve(matched_.size());
+    if (delivered_.capacity() < matched_.size()) delivered_.reserve(matched_.size());
     size_t calls = 0;
     for (ReaderImpl* r : matched_) {
         for (size_t i = 0; i < count; ++i) r->prepare_receive(changes[i]);
