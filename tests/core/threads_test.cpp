@@ -113,7 +113,6 @@ TEST_F(Threads, AReliableWriterResumesWhenTheReaderTakesFromAnotherThread) {
     EXPECT_EQ(got, expected);
 }
 
-
 TEST_F(Threads, AWriterHeldBackByAFullReaderGoesOnOnceThatReaderLeaves) {
     DataWriter* w = writer([](DataWriterQos& q) { q.reliability.max_blocking_time = {30, 0}; });
     DataReader* full = reader([](DataReaderQos& q) {

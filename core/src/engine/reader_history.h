@@ -123,8 +123,8 @@ private:
         ViewStateKind view = NEW_VIEW_STATE;
         int32_t disposed_generation = 0;
         int32_t no_writers_generation = 0;
-        WriterSet writers;  // live writers of the instance
-        InstanceHandle_t owner;                 // exclusive ownership
+        WriterSet writers;        // live writers of the instance
+        InstanceHandle_t owner;   // exclusive ownership
         int32_t owner_strength = 0;
         Ring<Sample*> valid_samples;      // oldest first
         Sample* invalid_sample = nullptr;  // at most one

@@ -43,8 +43,6 @@ const std::string& WriterImpl::key_of(const void* data) {
     return key_;
 }
 
-const std::deque<WriterImpl::Kept> WriterImpl::KeptSamples::none_;
-
 WriterImpl::Instances::value_type* WriterImpl::resolve(const std::string* key, const InstanceHandle_t& handle,
                                                      bool register_new, ReturnCode_t& rc) {
     if (handle.valid != 0) {
@@ -297,7 +295,8 @@ ReturnCode_t WriterImpl::get_key_value(void* key_holder, const InstanceHandle_t&
 WriterImpl::Replay WriterImpl::durable_samples() const {
     Replay kept;
     for (const auto& [key, inst] : instances_)
-        for (const Kept& k : inst.history.all()) kept.emplace_back(&key, &k);
+        if (const auto* all = inst.history.all())
+            for (const Kept& k : *all) kept.emplace_back(&key, &k);
     std::sort(kept.begin(), kept.end(), [](auto& a, auto& b) { return a.second->sequence < b.second->sequence; });
     return kept;
 }

@@ -82,7 +82,8 @@ public:
     class KeptSamples {
     public:
         size_t size() const noexcept { return kept_ ? kept_->size() : 0; }
-        const std::deque<Kept>& all() const noexcept { return kept_ ? *kept_ : none_; }
+        // Null when there are none.
+        const std::deque<Kept>* all() const noexcept { return kept_.get(); }
         void push_back(Kept&& kept) {
             if (!kept_) kept_ = std::make_unique<std::deque<Kept>>();
             kept_->push_back(std::move(kept));
@@ -92,7 +93,6 @@ public:
         void clear() noexcept { kept_.reset(); }
 
     private:
-        static const std::deque<Kept> none_;
         std::unique_ptr<std::deque<Kept>> kept_;
     };
     struct Instance {
