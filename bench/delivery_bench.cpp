@@ -5,6 +5,8 @@
 // - OneSampleLatency: one thread writes a sample and takes it;
 // - WaitSetBursts: a reader's thread waits in a wait-set while the writer
 //   writes bursts.
+// WriteTakeAllOnTheCore is WriteTakeAll on the core's own interface, with
+// loan cells made once and kept: how much of WriteTakeAll is the core's.
 // Samples are {int32 id; uint8 payload[P]}, the ids counting the writes, and
 // every shape fails its run unless each sample is taken exactly once, in
 // order. Built twice: bench_delivery times them; bench_delivery_counted
@@ -21,6 +23,7 @@
 #include "ordered_take.h"
 #include "os_counters.h"
 #include "pubsub.h"
+#include "zorvex/sequence_base.h"
 
 namespace {
 
@@ -57,9 +60,21 @@ class IdTopic {
     return rc == DDS_RETCODE_OK;
   }
 
+  // The same as write(), on the core's writer.
+  bool write_on_core(uint64_t n) {
+    ZORVEX::ReturnCode_t rc = ZORVEX::RETCODE_OK;
+    for (uint64_t i = 0; i < n; ++i) {
+      const int32_t id = static_cast<int32_t>(++written_);
+      std::memcpy(sample_.data(), &id, sizeof id);
+      rc |= pubsub_.core_writer()->write(sample_.data(), ZORVEX::HANDLE_NIL);
+    }
+    return rc == ZORVEX::RETCODE_OK;
+  }
+
   uint64_t written() const { return written_; }
   size_t sample_size() const { return sample_.size(); }
   DDS_DataReader* reader() const { return pubsub_.reader; }
+  ZORVEX::DataReader* core_reader() const { return pubsub_.core_reader(); }
 
  private:
   std::vector<unsigned char> sample_;
@@ -108,6 +123,71 @@ void WriteTakeAll(benchmark::State& state, size_t payload, int keys) {
   check_exactly_once(state, writes_ok, topic.written(), taker.taken(), taker.in_order());
   report_samples(state, samples, payload);
   state.counters["take_per_second"] = static_cast<double>(samples) / take_seconds;
+}
+
+// A loan sequence whose cells, once made, stay for the next loan.
+template <class T>
+class KeptCells : public SequenceBase {
+ public:
+  ~KeptCells() override {
+    for (void* cell : cells) delete static_cast<T*>(cell);
+  }
+  int length() const override { return current_length; }
+  bool length(int n) override {
+    if (n < 0) return false;
+    for (; owned_count < n; ++owned_count) cells.push_back(new T());
+    cell_buffer = cells.data();
+    current_length = n;
+    return true;
+  }
+  void unloan() override { current_length = 0; }
+};
+
+// Takes from the core's reader as OrderedTaker does through the C interface.
+class CoreTaker {
+ public:
+  explicit CoreTaker(ZORVEX::DataReader* reader) : reader_(reader) {}
+  bool take(int32_t max) {
+    if (reader_->take(data_, infos_, max, ZORVEX::ANY_SAMPLE_STATE, ZORVEX::ANY_VIEW_STATE,
+                      ZORVEX::ANY_INSTANCE_STATE) != ZORVEX::RETCODE_OK)
+      return false;
+    for (int i = 0; i < data_.length(); ++i) {
+      int32_t id;
+      std::memcpy(&id, *static_cast<void**>(data_.cells[static_cast<size_t>(i)]), sizeof id);
+      in_order_ = in_order_ && static_cast<uint64_t>(id) == taken_ + 1;
+      ++taken_;
+    }
+    return true;
+  }
+  void return_loan() { reader_->return_loan(data_, infos_); }
+  uint64_t taken() const { return taken_; }
+  bool in_order() const { return in_order_; }
+
+ private:
+  ZORVEX::DataReader* reader_;
+  KeptCells<void*> data_;
+  KeptCells<ZORVEX::SampleInfo> infos_;
+  uint64_t taken_ = 0;
+  bool in_order_ = true;
+};
+
+void WriteTakeAllOnTheCore(benchmark::State& state, size_t payload) {
+  constexpr uint64_t n = 2560;
+  IdTopic topic(payload, 0);
+  CoreTaker taker(topic.core_reader());
+  bool writes_ok = true;
+  const auto round = [&] {
+    writes_ok = topic.write_on_core(n) && writes_ok;
+    while (taker.take(kBatch)) taker.return_loan();
+  };
+  while (topic.written() < kWarmUp) round();
+  const uint64_t before = topic.written();
+  HeapWindow heap(topic.sample_size());
+  for (auto _ : state) round();
+  const uint64_t samples = topic.written() - before;
+  heap.report(state, samples);
+  check_exactly_once(state, writes_ok, topic.written(), taker.taken(), taker.in_order());
+  report_samples(state, samples, payload);
 }
 
 double quantile(std::vector<double> values, double q) {
@@ -204,6 +284,7 @@ BENCHMARK_CAPTURE(WriteTakeAll, 64B, 64, 0)->UseRealTime();
 BENCHMARK_CAPTURE(WriteTakeAll, 4KiB, 4096, 0)->UseRealTime();
 BENCHMARK_CAPTURE(WriteTakeAll, 64B_keyed_1, 64, 1)->UseRealTime();
 BENCHMARK_CAPTURE(WriteTakeAll, 64B_keyed_100000, 64, 100000)->UseRealTime();
+BENCHMARK_CAPTURE(WriteTakeAllOnTheCore, 64B, 64)->UseRealTime();
 BENCHMARK_CAPTURE(OneSampleLatency, 64B, 64)->UseManualTime();
 BENCHMARK_CAPTURE(OneSampleLatency, 4KiB, 4096)->UseManualTime();
 BENCHMARK_CAPTURE(WaitSetBursts, 64B, 64)->UseRealTime();

@@ -52,6 +52,26 @@ TEST(KeyMap, FindsWhatAMapWouldAfterInsertsAndErasesInAnyOrder) {
     }
 }
 
+// Enough keys that a few pairs of them are likely to share the 32 bits of
+// hash an index slot keeps, so that only the keys tell them apart.
+TEST(KeyMap, EveryOneOfManyKeysIsFoundAndErasingHalfLeavesTheOtherHalf) {
+    constexpr int keys = 200000;
+    KeyMap<int> map;
+    for (int k = 0; k < keys; ++k) ASSERT_TRUE(map.try_emplace(std::to_string(k), k).second);
+    for (int k = 0; k < keys; ++k) ASSERT_EQ(map.find(std::to_string(k))->second, k);
+    for (int k = 0; k < keys; k += 2) map.erase(*map.find(std::to_string(k)));
+    ASSERT_EQ(map.size(), size_t(keys / 2));
+    for (int k = 0; k < keys; ++k) {
+        const auto* entry = map.find(std::to_string(k));
+        ASSERT_EQ(entry != nullptr, k % 2 == 1) << k;
+        if (entry != nullptr) {
+            ASSERT_EQ(entry->second, k);
+        }
+    }
+    for (int k = 0; k < keys; k += 2) ASSERT_TRUE(map.try_emplace(std::to_string(k), -k).second);  // numbers reused
+    for (int k = 0; k < keys; ++k) ASSERT_EQ(map.find(std::to_string(k))->second, k % 2 == 1 ? k : -k);
+}
+
 TEST(KeyMap, AnEntryMovedInWithinReservedRoomIsFoundAndKeepsItsAddress) {
     KeyMap<int> map;
     KeyMap<int>::Map elsewhere;
