@@ -97,34 +97,6 @@ void report_samples(benchmark::State& state, uint64_t samples, size_t payload) {
   state.SetBytesProcessed(static_cast<int64_t>(samples * payload));
 }
 
-// Each iteration writes N samples, then takes them all in batches of 256 and
-// returns each loan. Reported besides samples per second: take_per_second,
-// the rate of the take phase alone. With keys, the warm-up writes each key
-// at least once, so that the timed part finds all the instances made.
-void WriteTakeAll(benchmark::State& state, size_t payload, int keys) {
-  constexpr uint64_t n = 2560;
-  IdTopic topic(payload, keys);
-  OrderedTaker taker(topic.reader(), 0);
-  bool writes_ok = true;
-  double take_seconds = 0;
-  const auto round = [&] {
-    writes_ok = topic.write(n) && writes_ok;
-    const Clock::time_point start = Clock::now();
-    while (taker.take(kBatch)) taker.return_loan();
-    take_seconds += seconds_since(start);
-  };
-  while (topic.written() < std::max<uint64_t>(kWarmUp, static_cast<uint64_t>(keys))) round();
-  take_seconds = 0;
-  const uint64_t before = topic.written();
-  HeapWindow heap(topic.sample_size());
-  for (auto _ : state) round();
-  const uint64_t samples = topic.written() - before;
-  heap.report(state, samples);
-  check_exactly_once(state, writes_ok, topic.written(), taker.taken(), taker.in_order());
-  report_samples(state, samples, payload);
-  state.counters["take_per_second"] = static_cast<double>(samples) / take_seconds;
-}
-
 // A loan sequence whose cells, once made, stay for the next loan.
 template <class T>
 class KeptCells : public SequenceBase {
@@ -171,16 +143,38 @@ class CoreTaker {
   bool in_order_ = true;
 };
 
-void WriteTakeAllOnTheCore(benchmark::State& state, size_t payload) {
+// The two ways a WriteTakeAll round writes and takes.
+struct ThroughTheBinding {
+  explicit ThroughTheBinding(IdTopic& topic) : taker(topic.reader(), 0) {}
+  static bool write(IdTopic& topic, uint64_t n) { return topic.write(n); }
+  OrderedTaker taker;
+};
+struct OnTheCore {
+  explicit OnTheCore(IdTopic& topic) : taker(topic.core_reader()) {}
+  static bool write(IdTopic& topic, uint64_t n) { return topic.write_on_core(n); }
+  CoreTaker taker;
+};
+
+// Each iteration writes N samples, then takes them all in batches of 256 and
+// returns each loan. Reported besides samples per second: take_per_second,
+// the rate of the take phase alone. With keys, the warm-up writes each key
+// at least once, so that the timed part finds all the instances made.
+template <class Path>
+void WriteTakeAllBy(benchmark::State& state, size_t payload, int keys) {
   constexpr uint64_t n = 2560;
-  IdTopic topic(payload, 0);
-  CoreTaker taker(topic.core_reader());
+  IdTopic topic(payload, keys);
+  Path path(topic);
+  auto& taker = path.taker;
   bool writes_ok = true;
+  double take_seconds = 0;
   const auto round = [&] {
-    writes_ok = topic.write_on_core(n) && writes_ok;
+    writes_ok = Path::write(topic, n) && writes_ok;
+    const Clock::time_point start = Clock::now();
     while (taker.take(kBatch)) taker.return_loan();
+    take_seconds += seconds_since(start);
   };
-  while (topic.written() < kWarmUp) round();
+  while (topic.written() < std::max<uint64_t>(kWarmUp, static_cast<uint64_t>(keys))) round();
+  take_seconds = 0;
   const uint64_t before = topic.written();
   HeapWindow heap(topic.sample_size());
   for (auto _ : state) round();
@@ -188,7 +182,13 @@ void WriteTakeAllOnTheCore(benchmark::State& state, size_t payload) {
   heap.report(state, samples);
   check_exactly_once(state, writes_ok, topic.written(), taker.taken(), taker.in_order());
   report_samples(state, samples, payload);
+  state.counters["take_per_second"] = static_cast<double>(samples) / take_seconds;
 }
+
+void WriteTakeAll(benchmark::State& state, size_t payload, int keys) {
+  WriteTakeAllBy<ThroughTheBinding>(state, payload, keys);
+}
+void WriteTakeAllOnTheCore(benchmark::State& state, size_t payload) { WriteTakeAllBy<OnTheCore>(state, payload, 0); }
 
 double quantile(std::vector<double> values, double q) {
   if (values.empty()) return 0;
