@@ -109,7 +109,7 @@ private:
     }
 
     // numbers_[n] is the address of entry n, or, for a number not in use, the
-    // next free number shifted up and tagged with a 1 (addresses are even).
+    // next free number.
     value_type* entry_at(uint32_t number) const noexcept {
         return reinterpret_cast<value_type*>(numbers_[number]);
     }
@@ -117,7 +117,7 @@ private:
     uint32_t number_for(value_type* entry) noexcept {
         uint32_t number = free_number_;
         if (number != kNoNumber) {
-            free_number_ = static_cast<uint32_t>(numbers_[number] >> 1);
+            free_number_ = static_cast<uint32_t>(numbers_[number]);
             numbers_[number] = reinterpret_cast<uintptr_t>(entry);
         } else {
             number = static_cast<uint32_t>(numbers_.size());
@@ -126,7 +126,7 @@ private:
         return number;
     }
     void release_number(uint32_t number) noexcept {
-        numbers_[number] = (uintptr_t(free_number_) << 1) | 1;
+        numbers_[number] = free_number_;
         free_number_ = number;
     }
 
@@ -167,6 +167,7 @@ private:
     }
 
     void grow(size_t n) {
+        // Entry numbers and slot positions stay within the 32 bits kept.
         if (n >= kNoNumber / 2) throw std::length_error("KeyMap: too many entries");
         size_t capacity = 16;
         while (capacity / 5 * 4 < n) capacity *= 2;
