@@ -88,6 +88,24 @@ TEST_F(History, ALateDurableReaderReceivesTheWritersHistory) {
     EXPECT_TRUE(drain(volatile_reader).empty());
 }
 
+// A refused write of a new key leaves no instance behind: it is not found,
+// and it does not count against max_instances.
+TEST_F(History, AWriteRefusedForADurableHistoryRegistersNothing) {
+    DataWriter* w = writer([](DataWriterQos& q) {
+        q.durability.kind = TRANSIENT_LOCAL_DURABILITY_QOS;
+        q.history.kind = KEEP_ALL_HISTORY_QOS;
+        q.resource_limits = {1, 2, 1};
+    });
+    ASSERT_EQ(write(w, 1, 1), RETCODE_OK);
+    for (int32_t id : {2, 3}) {
+        EXPECT_EQ(write(w, id, 1), RETCODE_OUT_OF_RESOURCES) << id;
+        const Sample refused = sample(id, 0);
+        EXPECT_EQ(w->lookup_instance(&refused), HANDLE_NIL) << id;
+    }
+    const Sample second = sample(4, 0);
+    EXPECT_NE(w->register_instance(&second), HANDLE_NIL);  // the second of max_instances 2
+}
+
 TEST_F(History, InconsistentHistoryQosIsRefused) {
     EXPECT_EQ(reader([](DataReaderQos& q) {
                   q.history.kind = KEEP_LAST_HISTORY_QOS;

@@ -221,7 +221,10 @@ ReturnCode_t WriterImpl::publish(Change::Kind kind, const void* data, const Inst
         try {
             if (kind == Change::write) {
                 rc = keep_in_history(inst, data, timestamp, kept);
-                if (rc != RETCODE_OK) return rc;
+                if (rc != RETCODE_OK) {
+                    if (registered_now) instances_.erase(*entry);
+                    return rc;
+                }
             }
             prepare_delivery(changes, count, after);
         } catch (...) {
