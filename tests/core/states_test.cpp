@@ -171,6 +171,48 @@ TEST_F(States, UnderExclusiveOwnershipTheStrongestWriterOwnsAnInstance) {
     EXPECT_EQ(after[1].info.disposed_generation_count, 1);
 }
 
+// The owner writes first, so the weaker writer's samples are filtered from
+// the start; it is still one of the instance's writers. Once the owner
+// leaves without disposing, the instance stays alive under the weaker writer.
+TEST_F(States, AFilteredWeakerWriterTakesOverWhenTheOwnerLeaves) {
+    const auto exclusive = [](int32_t strength) {
+        return [strength](DataWriterQos& q) {
+            q.ownership.kind = EXCLUSIVE_OWNERSHIP_QOS;
+            q.ownership_strength.value = strength;
+            q.writer_data_lifecycle.autodispose_unregistered_instances = false;
+        };
+    };
+    const Sample key = sample(1, 0);
+    const std::function<void(DataWriter*)> leaves[] = {
+        [&](DataWriter* w) { ASSERT_EQ(w->unregister_instance(&key, HANDLE_NIL), RETCODE_OK); },
+        [&](DataWriter* w) { ASSERT_EQ(publisher->delete_datawriter(w), RETCODE_OK); },
+    };
+    for (const auto& leave : leaves) {
+        DataWriter* strong = writer(exclusive(5));
+        DataWriter* weak = writer(exclusive(1));
+        DataReader* r = reader([](DataReaderQos& q) { q.ownership.kind = EXCLUSIVE_OWNERSHIP_QOS; });
+        ASSERT_EQ(write(strong, 1, 50), RETCODE_OK);
+        ASSERT_EQ(write(weak, 1, 10), RETCODE_OK);  // filtered
+        EXPECT_EQ(values_of(drain(r)), std::vector<int32_t>{50});
+        leave(strong);
+        EXPECT_TRUE(drain(r).empty());  // a writer is left: nothing changed
+        ASSERT_EQ(write(weak, 1, 11), RETCODE_OK);
+        const auto owned = drain(r);
+        ASSERT_EQ(owned.size(), 1u);
+        EXPECT_EQ(owned[0].data.value, 11);
+        EXPECT_EQ(owned[0].info.instance_state, ALIVE_INSTANCE_STATE);
+        EXPECT_EQ(owned[0].info.no_writers_generation_count, 0);
+        EXPECT_EQ(owned[0].info.disposed_generation_count, 0);
+        ASSERT_EQ(weak->dispose(&key, HANDLE_NIL), RETCODE_OK);
+        const auto disposed = drain(r);
+        ASSERT_EQ(disposed.size(), 1u);
+        EXPECT_FALSE(disposed[0].info.valid_data);
+        EXPECT_EQ(disposed[0].info.instance_state, NOT_ALIVE_DISPOSED_INSTANCE_STATE);
+        ASSERT_EQ(subscriber->delete_datareader(r), RETCODE_OK);
+        ASSERT_EQ(publisher->delete_contained_entities(), RETCODE_OK);
+    }
+}
+
 // A read condition answers from counts the history keeps of its samples by
 // sample, view and instance state: each kind of change must move them.
 TEST_F(States, ReadConditionsFollowEveryStateChange) {

@@ -145,7 +145,11 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
     Instance& inst = *found;
     Effect effect = Effect::none;
     if (!owns(inst, change)) {
-        if (change.kind == Change::unregister) drop_writer(inst, change.writer);
+        // A change that is filtered out still tells who writes the instance.
+        if (change.kind == Change::unregister)
+            drop_writer(inst, change.writer);
+        else
+            add_writer(inst, change.writer);
     } else if (change.kind == Change::write) {
         effect = store(inst, change);
     } else if (change.kind == Change::dispose) {
