@@ -106,6 +106,81 @@ TEST_F(History, AWriteRefusedForADurableHistoryRegistersNothing) {
     EXPECT_NE(w->register_instance(&second), HANDLE_NIL);  // the second of max_instances 2
 }
 
+// Source timestamps 50 s apart, written in the order given.
+struct Stamped {
+    int32_t id;
+    int32_t value;  // 0: a dispose
+    int32_t sec;
+};
+
+class DestinationOrder : public Engine {
+protected:
+    DataReader* reader_by(DestinationOrderQosPolicyKind kind, int32_t keep_last = 0) {
+        return reader([=](DataReaderQos& q) {
+            q.destination_order.kind = kind;
+            if (keep_last > 0) {
+                q.history.kind = KEEP_LAST_HISTORY_QOS;
+                q.history.depth = keep_last;
+            }
+        });
+    }
+    void publish(DataWriter* w, const std::vector<Stamped>& changes) {
+        for (const Stamped& c : changes) {
+            const Sample s = sample(c.id, c.value);
+            const Time_t at{c.sec, 0};
+            ASSERT_EQ(c.value == 0 ? w->dispose_w_timestamp(&s, HANDLE_NIL, at)
+                                   : w->write_w_timestamp(&s, HANDLE_NIL, at),
+                      RETCODE_OK);
+        }
+    }
+};
+
+TEST_F(DestinationOrder, BySourceTimestampAnOlderChangeNeverBecomesTheLatest) {
+    DataWriter* w = writer([](DataWriterQos& q) { q.destination_order.kind = BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS; });
+    DataReader* last_one = reader_by(BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS, 1);
+    DataReader* last_two = reader_by(BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS, 2);
+    DataReader* all = reader_by(BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS);
+    DataReader* by_arrival = reader_by(BY_RECEPTION_TIMESTAMP_DESTINATIONORDER_QOS);
+    publish(w, {{1, 100, 100}, {1, 50, 50}, {2, 7, 10}});
+    EXPECT_EQ(values_of(drain(last_one)), (std::vector<int32_t>{100, 7}));
+    EXPECT_EQ(values_of(drain(last_two)), (std::vector<int32_t>{100, 7}));
+    // What was taken still dates the instance; an equal time is not older.
+    publish(w, {{1, 200, 200}, {1, 0, 150}, {1, 201, 200}, {1, 120, 120}});
+    for (DataReader* r : {last_two, all}) {
+        const auto got = drain(r, false);
+        std::vector<int32_t> values;
+        for (const Received& g : got)
+            if (g.data.id == 1) {
+                values.push_back(g.data.value);
+                EXPECT_EQ(g.info.instance_state, ALIVE_INSTANCE_STATE);
+                EXPECT_EQ(g.info.disposed_generation_count, 0);
+            }
+        EXPECT_EQ(values, (r == all ? std::vector<int32_t>{100, 200, 201} : std::vector<int32_t>{200, 201}));
+    }
+    // In arrival order every change counts: the older dispose too, which the
+    // write after it brought back to life.
+    const auto arrived = drain(by_arrival);
+    EXPECT_EQ(values_of(arrived), (std::vector<int32_t>{100, 50, 7, 200, 201, 120}));
+    EXPECT_EQ(arrived.back().info.disposed_generation_count, 1);
+}
+
+// A newer dispose still disposes; the older write after it is dropped and
+// does not bring the instance back.
+TEST_F(DestinationOrder, BySourceTimestampADisposeHoldsAgainstOlderWrites) {
+    DataWriter* w = writer([](DataWriterQos& q) { q.destination_order.kind = BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS; });
+    DataReader* r = reader_by(BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS);
+    publish(w, {{1, 100, 100}, {1, 0, 300}, {1, 250, 250}});
+    const auto got = drain(r);
+    ASSERT_EQ(got.size(), 1u);  // the value, showing the disposal
+    EXPECT_EQ(got[0].data.value, 100);
+    EXPECT_EQ(got[0].info.instance_state, NOT_ALIVE_DISPOSED_INSTANCE_STATE);
+    publish(w, {{1, 400, 400}});
+    const auto reborn = drain(r);
+    ASSERT_EQ(reborn.size(), 1u);
+    EXPECT_EQ(reborn[0].data.value, 400);
+    EXPECT_EQ(reborn[0].info.disposed_generation_count, 1);
+}
+
 TEST_F(History, InconsistentHistoryQosIsRefused) {
     EXPECT_EQ(reader([](DataReaderQos& q) {
                   q.history.kind = KEEP_LAST_HISTORY_QOS;

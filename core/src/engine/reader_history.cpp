@@ -21,6 +21,7 @@ ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qo
       depth_(qos.history.depth),
       limits_(qos.resource_limits),
       exclusive_(qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS),
+      by_source_timestamp_(qos.destination_order.kind == BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS),
       registry_(&registry),
       data_room_(aligned_up(type.sample_size, alignof(Sample))),
       pool_(data_room_ + sizeof(Sample)) {}
@@ -30,6 +31,7 @@ void ReaderHistory::configure(const DataReaderQos& qos) noexcept {
     depth_ = qos.history.depth;
     limits_ = qos.resource_limits;
     exclusive_ = qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS;
+    by_source_timestamp_ = qos.destination_order.kind == BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS;
 }
 
 ReaderHistory::Instance* ReaderHistory::find(const std::string& key) const noexcept {
@@ -144,7 +146,9 @@ ReaderHistory::Effect ReaderHistory::apply(const Change& change, SampleRejectedS
     }
     Instance& inst = *found;
     Effect effect = Effect::none;
-    if (!owns(inst, change)) {
+    const bool applies = change.kind == Change::unregister ? owns(inst, change)
+                                                            : !outdated(inst, change) && owns(inst, change);
+    if (!applies) {
         // A change that is filtered out still tells who writes the instance.
         if (change.kind == Change::unregister)
             drop_writer(inst, change.writer);
@@ -177,6 +181,15 @@ bool ReaderHistory::owns(Instance& inst, const Change& change) noexcept {
     return false;
 }
 
+// Ordered by source timestamp, a write or dispose older than the instance's
+// latest one would undo a newer change, so it is dropped. An unregistration
+// always counts: the writer is gone whatever its time says.
+bool ReaderHistory::outdated(const Instance& inst, const Change& change) const noexcept {
+    const Time_t& t = change.source_timestamp;
+    return by_source_timestamp_ &&
+           (t.sec != inst.latest.sec ? t.sec < inst.latest.sec : t.nanosec < inst.latest.nanosec);
+}
+
 void ReaderHistory::add_writer(Instance& inst, const InstanceHandle_t& writer) noexcept {
     inst.writers.add(writer);  // prepared: within the room reserved
 }
@@ -185,6 +198,7 @@ void ReaderHistory::add_writer(Instance& inst, const InstanceHandle_t& writer) n
 // should there be no room; prepare made room for both.
 ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change) noexcept {
     add_writer(inst, change.writer);
+    inst.latest = change.source_timestamp;
     if (inst.state != ALIVE_INSTANCE_STATE) {  // reborn
         if (inst.state == NOT_ALIVE_DISPOSED_INSTANCE_STATE)
             ++inst.disposed_generation;
@@ -202,6 +216,7 @@ ReaderHistory::Effect ReaderHistory::store(Instance& inst, const Change& change)
 
 ReaderHistory::Effect ReaderHistory::dispose(Instance& inst, const Change& change) noexcept {
     add_writer(inst, change.writer);
+    inst.latest = change.source_timestamp;
     if (inst.state == NOT_ALIVE_DISPOSED_INSTANCE_STATE) return Effect::none;
     set_states(inst, inst.view, NOT_ALIVE_DISPOSED_INSTANCE_STATE);
     add_invalid(inst, change.source_timestamp, change.writer);

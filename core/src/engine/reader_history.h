@@ -1,7 +1,7 @@
 // A reader's instances and samples, with the DDS state machine: sample
 // states, view states, instance states and their generations, KEEP_LAST and
-// KEEP_ALL with resource limits, exclusive ownership. Plain data: the reader
-// calls it under the engine lock.
+// KEEP_ALL with resource limits, exclusive ownership, destination order by
+// source timestamp. Plain data: the reader calls it under the engine lock.
 //
 // Changes come in two steps, so that an operation fails before it changes
 // anything or not at all: prepare() makes the room a change needs (the
@@ -126,6 +126,7 @@ private:
         WriterSet writers;        // live writers of the instance
         InstanceHandle_t owner;   // exclusive ownership
         int32_t owner_strength = 0;
+        Time_t latest{0, 0};  // the source time of the newest write or dispose applied
         Ring<Sample*> valid_samples;      // oldest first
         Sample* invalid_sample = nullptr;  // at most one
         size_t samples = 0;                // valid and invalid
@@ -155,6 +156,7 @@ private:
     // The instance of `key` held, or null.
     Instance* find(const std::string& key) const noexcept;
     Instance* adopt(const std::string& key) noexcept;
+    bool outdated(const Instance& inst, const Change& change) const noexcept;
     bool owns(Instance& inst, const Change& change) noexcept;
     Effect store(Instance& inst, const Change& change) noexcept;
     Effect dispose(Instance& inst, const Change& change) noexcept;
@@ -180,6 +182,7 @@ private:
     int32_t depth_;
     ResourceLimitsQosPolicy limits_;
     bool exclusive_;
+    bool by_source_timestamp_;
     InstanceRegistry* registry_;
     size_t data_room_;  // the sample's bytes, rounded up to align the Sample behind them
     BlockPool pool_;
