@@ -1,6 +1,9 @@
 // Listeners: raised with no lock held, routed entity -> parent ->
 // participant, owned by the core and released once replaced or orphaned.
 #include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 
 #include "engine_fixture.h"
 
@@ -111,6 +114,40 @@ TEST_F(Listeners, AListenerReplacedInItsOwnCallbackIsReleasedAfterIt) {
     EXPECT_EQ(listeners_alive.load(), 1);  // only the replacement remains
     ASSERT_EQ(write(w, 1, 2), RETCODE_OK);
     EXPECT_EQ(static_cast<TakingListener*>(r->get_listener())->values, (std::vector<int32_t>{1, 2}));
+}
+
+// A delete waits for the calls about its entity still running, but not for
+// the one it is made from; the callback goes on with a deleted reader.
+struct Deleting : DataReaderListener, Counted {
+    Deleting(Subscriber* s, ReturnCode_t* rcs) : subscriber(s), rcs(rcs) {}
+    void on_data_available(DataReader* reader) override {
+        DataReader* doomed = reader;  // the delete clears the pointer it is given
+        rcs[0] = subscriber->delete_datareader(doomed);
+        Sample key = sample(1, 0);
+        rcs[1] = reader->get_key_value(&key, HANDLE_NIL);
+    }
+    Subscriber* subscriber;
+    ReturnCode_t* rcs;
+};
+
+TEST_F(Listeners, ACallbackMayDeleteItsOwnReader) {
+    ReturnCode_t rcs[2] = {RETCODE_ERROR, RETCODE_ERROR};
+    reader(nullptr, new Deleting(subscriber, rcs), DATA_AVAILABLE_STATUS);
+    DataWriter* w = writer();
+    std::atomic<bool> done{false};
+    std::thread writing([&] {
+        EXPECT_EQ(write(w, 1, 1), RETCODE_OK);
+        done = true;
+    });
+    for (int i = 0; i < 1000 && !done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!done) {
+        ADD_FAILURE() << "the delete waited for the callback it was made from";
+        std::abort();  // the writing thread cannot be joined
+    }
+    writing.join();
+    EXPECT_EQ(rcs[0], RETCODE_OK);
+    EXPECT_EQ(rcs[1], RETCODE_ALREADY_DELETED);
+    EXPECT_EQ(listeners_alive.load(), 0);  // released once its callback returned
 }
 
 TEST_F(Listeners, ListenersOfFailedCallsAndDeletedEntitiesAreReleased) {

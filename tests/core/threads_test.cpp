@@ -198,11 +198,12 @@ TEST_F(Threads, FindTopicOnAParticipantDeletedMeanwhileAnswersNull) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
-// A callback already under way when its reader is deleted still holds the
-// reader: what it asks of it then answers as a deleted reader does. The core
-// deletes the listener after that callback, so it reports into `seen`.
+// A callback already under way when another thread deletes its reader: the
+// delete answers only once the callback has returned, so that the
+// application may free what the callback uses. Meanwhile the reader answers
+// the callback as a deleted reader does.
 struct Seen {
-    std::atomic<bool> entered{false}, resume{false};
+    std::atomic<bool> entered{false}, resume{false}, returned{false};
     InstanceHandle_t looked_up{};
     ReturnCode_t key_rc = RETCODE_OK;
 };
@@ -215,18 +216,27 @@ struct HeldInCallback : DataReaderListener {
         Sample key = sample(1, 0);
         seen.looked_up = r->lookup_instance(&key);
         seen.key_rc = r->get_key_value(&key, seen.looked_up);
+        seen.returned = true;
     }
     Seen& seen;
 };
 
-TEST_F(Threads, ACallbackUnderWayWhenItsReaderIsDeletedFindsItDeleted) {
+TEST_F(Threads, DeletingAReaderWaitsForItsCallbackUnderWay) {
     Seen seen;
     DataReader* r = reader(nullptr, new HeldInCallback(seen), DATA_AVAILABLE_STATUS);
     DataWriter* w = writer();
     std::thread writing([&] { EXPECT_EQ(write(w, 1, 1), RETCODE_OK); });
     while (!seen.entered) std::this_thread::yield();
-    ASSERT_EQ(subscriber->delete_datareader(r), RETCODE_OK);
+    std::atomic<bool> deleted{false};
+    std::thread deleting([&] {
+        EXPECT_EQ(subscriber->delete_datareader(r), RETCODE_OK);
+        EXPECT_TRUE(seen.returned);
+        deleted = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(deleted);
     seen.resume = true;
+    deleting.join();
     writing.join();
     EXPECT_EQ(seen.looked_up, HANDLE_NIL);
     EXPECT_EQ(seen.key_rc, RETCODE_ALREADY_DELETED);

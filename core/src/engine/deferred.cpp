@@ -19,6 +19,8 @@ void Deferred::reserve(size_t calls, size_t releases) {
 }
 
 void Deferred::run() {
+    for (Release& r : releases_)
+        if (r.gate != nullptr) r.gate->drain();
     if (!changes_.empty()) {
         const hub::Changes changes = changes_;
         changes_ = hub::Changes();

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "common/inline_vector.h"
+#include "engine/call_gate.h"
 #include "waitset/hub.h"
 
 namespace ZORVEX::engine {
@@ -43,10 +44,23 @@ public:
     }
     // Drop a reference once unlocked (the last one destroys the object). On
     // failure the reference stays with the caller, so nothing dies here.
+    // Releasing an entity, which its delete does, closes its call gate, and
+    // run() waits for the calls about it still running elsewhere.
     template <class T>
     void release(std::shared_ptr<T>&& object) {
+        if constexpr (has_call_gate<T>::value) {
+            CallGate* gate = object ? &object->callbacks_ : nullptr;
+            release(std::move(object), gate);
+        } else {
+            release(std::move(object), nullptr);
+        }
+    }
+    // As above, closing and draining `gate` (which `object` keeps) too.
+    template <class T>
+    void release(std::shared_ptr<T>&& object, CallGate* gate) {
         if (!object) return;
-        releases_.emplace_back(std::move(object));
+        releases_.emplace_back(std::move(object), gate);
+        if (gate != nullptr) gate->close();
         if (promised_releases_ > 0) --promised_releases_;
     }
     // Triggers of this entity's conditions may have turned true.
@@ -54,7 +68,8 @@ public:
     // Any trigger may have turned true.
     void poke() noexcept { changes_.add_all(); }
 
-    // Call with the engine lock released. A callback's exception propagates.
+    // Call with the engine lock released: waits for the calls inside the
+    // gates closed, then makes the calls. A callback's exception propagates.
     void run();
 
 private:
@@ -100,8 +115,21 @@ private:
         const Ops* ops_;
     };
 
+    template <class T, class = void>
+    struct has_call_gate : std::false_type {};
+    template <class T>
+    struct has_call_gate<T, std::void_t<decltype(std::declval<T&>().callbacks_)>> : std::true_type {};
+
+    struct Release {
+        // Takes the reference only once there is room for it.
+        template <class T>
+        Release(std::shared_ptr<T>&& o, CallGate* g) noexcept : object(std::move(o)), gate(g) {}
+        std::shared_ptr<void> object;
+        CallGate* gate;  // drained before the object goes, unless null
+    };
+
     InlineVector<Call, 2> calls_;
-    InlineVector<std::shared_ptr<void>, 4> releases_;
+    InlineVector<Release, 4> releases_;
     hub::Changes changes_;
     size_t promised_calls_ = 0;
     size_t promised_releases_ = 0;

@@ -1,11 +1,13 @@
 // What every engine entity keeps: its handle, enabled and deleted flags,
-// changed statuses and status condition. All fields are read and written
-// under the engine lock (the handle never changes).
+// changed statuses, status condition and the gate of the calls about it.
+// All fields are read and written under the engine lock (the handle never
+// changes; the gate keeps its own order).
 #ifndef ZORVEX_SRC_ENGINE_ENTITY_BASE_H
 #define ZORVEX_SRC_ENGINE_ENTITY_BASE_H
 
 #include <cstdlib>
 
+#include "engine/call_gate.h"
 #include "engine/handles.h"
 #include "engine/lock.h"
 #include "engine/status_condition.h"
@@ -29,6 +31,7 @@ public:
     bool deleted_ = false;  // deleted by its parent; alive only for running callbacks
     StatusMask changes_ = 0;
     StatusConditionImpl status_condition_{*this, changes_, deleted_};
+    CallGate callbacks_;  // calls about this entity pass it; its delete closes it
 
 protected:
     EntityBase() = default;

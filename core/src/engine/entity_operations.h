@@ -18,8 +18,10 @@
 namespace ZORVEX::engine {
 
 // A deleted entity still takes the listener, to release it. The listener is
-// held before the lock is taken, so that should its control block not be
-// made, it is deleted unlocked, and the one installed stays.
+// held before the lock is taken, so that should its share count not be
+// made, it is deleted unlocked, and the one installed stays. Once this
+// returns, no call through the listener it replaced is still running, but
+// one on this thread (a callback replacing its own listener).
 template <class E, class L>
 ReturnCode_t install_listener(E& entity, ListenerSlot<L>& slot, L* listener, StatusMask mask) {
     std::unique_ptr<L> incoming(listener);
@@ -32,9 +34,8 @@ ReturnCode_t install_listener(E& entity, ListenerSlot<L>& slot, L* listener, Sta
         if (same) {
             slot.mask = mask;
         } else {
-            std::shared_ptr<L> owned(std::move(incoming));
             after.reserve(0, 1);
-            slot.install(std::move(owned), mask, after);
+            slot.install(hold(incoming), mask, after);
         }
     }
     after.run();

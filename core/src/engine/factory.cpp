@@ -29,7 +29,7 @@ void Domain::topic_gone(const std::string& topic_name) {
 
 DomainParticipant* FactoryImpl::create_participant(DomainId_t domain_id, const DomainParticipantQos& qos,
                                                    DomainParticipantListener* listener, const StatusMask& mask) {
-    std::shared_ptr<DomainParticipantListener> owned(listener);
+    HeldListener<DomainParticipantListener> owned = hold(listener);
     Deferred after;
     std::shared_ptr<ParticipantImpl> made;  // should the creation fail, it dies unlocked
     DomainParticipant* created = nullptr;

@@ -25,7 +25,7 @@ auto find_child(std::vector<std::shared_ptr<Impl>>& children, Iface* child) {
 }  // namespace
 
 ParticipantImpl::ParticipantImpl(Domain& domain, const DomainParticipantQos& qos,
-                                 std::shared_ptr<DomainParticipantListener> listener, StatusMask mask)
+                                 HeldListener<DomainParticipantListener> listener, StatusMask mask)
     : domain_(domain), domain_id_(domain.id), qos_(qos), listener_{std::move(listener), mask} {}
 
 ReturnCode_t ParticipantImpl::enable() {
@@ -52,7 +52,7 @@ void ParticipantImpl::enable_locked(Plan& plan) {
 
 Publisher* ParticipantImpl::create_publisher(const PublisherQos& qos, PublisherListener* listener,
                                              const StatusMask& mask) {
-    std::shared_ptr<PublisherListener> owned(listener);
+    HeldListener<PublisherListener> owned = hold(listener);
     Deferred after;
     std::shared_ptr<PublisherImpl> made;
     Publisher* created = nullptr;
@@ -86,7 +86,7 @@ ReturnCode_t ParticipantImpl::delete_publisher(Publisher*& publisher) {
 
 Subscriber* ParticipantImpl::create_subscriber(const SubscriberQos& qos, SubscriberListener* listener,
                                                const StatusMask& mask) {
-    std::shared_ptr<SubscriberListener> owned(listener);
+    HeldListener<SubscriberListener> owned = hold(listener);
     Deferred after;
     std::shared_ptr<SubscriberImpl> made;
     Subscriber* created = nullptr;
@@ -157,7 +157,7 @@ void ParticipantImpl::topic_appeared(TopicImpl& topic, Deferred& after) noexcept
 
 Topic* ParticipantImpl::create_topic(const std::string& topic_name, const std::string& type_name,
                                      const TopicQos& qos, TopicListener* listener, const StatusMask& mask) {
-    std::shared_ptr<TopicListener> owned(listener);
+    HeldListener<TopicListener> owned = hold(listener);
     Deferred after;
     Topic* created = nullptr;
     {
@@ -260,7 +260,7 @@ Topic* ParticipantImpl::find_topic(const std::string& topic_name, const Duration
                 topics_.reserve(topics_.size() + 1);
                 prepare_topic_appeared(after);
                 auto t = std::make_shared<TopicImpl>(*this, remote->name_, remote->type_name_, remote->type_,
-                                                     remote->qos_, nullptr, STATUS_MASK_NONE);
+                                                     remote->qos_, HeldListener<TopicListener>(), STATUS_MASK_NONE);
                 topics_.push_back(t);
                 t->enabled_ = autoenables();
                 topic_appeared(*t, after);

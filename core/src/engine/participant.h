@@ -23,7 +23,7 @@ class ParticipantImpl final : public EntityBase<DomainParticipant>,
                               public std::enable_shared_from_this<ParticipantImpl> {
 public:
     ParticipantImpl(Domain& domain, const DomainParticipantQos& qos,
-                    std::shared_ptr<DomainParticipantListener> listener, StatusMask mask);
+                    HeldListener<DomainParticipantListener> listener, StatusMask mask);
 
     ReturnCode_t enable() override;
     Publisher* create_publisher(const PublisherQos& qos, PublisherListener* listener,

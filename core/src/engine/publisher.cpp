@@ -13,7 +13,7 @@
 namespace ZORVEX::engine {
 
 PublisherImpl::PublisherImpl(ParticipantImpl& participant, const PublisherQos& qos,
-                             std::shared_ptr<PublisherListener> listener, StatusMask mask)
+                             HeldListener<PublisherListener> listener, StatusMask mask)
     : participant_(participant), qos_(qos), listener_{std::move(listener), mask},
       default_writer_qos_() {}
 
@@ -28,7 +28,7 @@ void PublisherImpl::enable_locked(Plan& plan) {
 
 DataWriter* PublisherImpl::create_datawriter(Topic* topic, const DataWriterQos& qos, DataWriterListener* listener,
                                              const StatusMask& mask) {
-    std::shared_ptr<DataWriterListener> owned(listener);
+    HeldListener<DataWriterListener> owned = hold(listener);
     Deferred after;
     std::shared_ptr<WriterImpl> made;
     DataWriter* created = nullptr;

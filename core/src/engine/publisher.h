@@ -18,7 +18,7 @@ class WriterImpl;
 class PublisherImpl final : public EntityBase<Publisher>, public std::enable_shared_from_this<PublisherImpl> {
 public:
     PublisherImpl(ParticipantImpl& participant, const PublisherQos& qos,
-                  std::shared_ptr<PublisherListener> listener, StatusMask mask);
+                  HeldListener<PublisherListener> listener, StatusMask mask);
 
     ReturnCode_t enable() override;
     DataWriter* create_datawriter(Topic* topic, const DataWriterQos& qos, DataWriterListener* listener,

@@ -28,7 +28,7 @@ bool grow(SequenceBase& seq, int n) {
 }  // namespace
 
 ReaderImpl::ReaderImpl(SubscriberImpl& subscriber, TopicImpl& topic, const DataReaderQos& qos,
-                       std::shared_ptr<DataReaderListener> listener, StatusMask mask)
+                       HeldListener<DataReaderListener> listener, StatusMask mask)
     : subscriber_(subscriber),
       topic_(topic),
       qos_(qos),

@@ -24,7 +24,7 @@ class WriterImpl;
 class ReaderImpl final : public EntityBase<DataReader>, public std::enable_shared_from_this<ReaderImpl> {
 public:
     ReaderImpl(SubscriberImpl& subscriber, TopicImpl& topic, const DataReaderQos& qos,
-               std::shared_ptr<DataReaderListener> listener, StatusMask mask);
+               HeldListener<DataReaderListener> listener, StatusMask mask);
     ~ReaderImpl() override;
 
     ReturnCode_t enable() override;

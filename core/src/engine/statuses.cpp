@@ -33,41 +33,36 @@ void reset_changes(SubscriptionMatchedStatus& s) {
     s.current_count_change = 0;
 }
 
-bool still_there(const bool& deleted) {
-    Guard g;
-    return !deleted;
-}
-
-std::shared_ptr<DataWriterListener> listener_for(WriterImpl& w, StatusKind kind) {
-    if (w.listener_.takes(kind)) return w.listener_.listener;
-    if (w.publisher_.listener_.takes(kind)) return w.publisher_.listener_.listener;
+HeldListener<DataWriterListener> listener_for(WriterImpl& w, StatusKind kind) {
+    if (w.listener_.takes(kind)) return w.listener_.held();
+    if (w.publisher_.listener_.takes(kind)) return w.publisher_.listener_.held();
     auto& p = w.publisher_.participant_.listener_;
-    if (p.takes(kind)) return p.listener;
-    return nullptr;
+    if (p.takes(kind)) return p.held();
+    return {};
 }
 
-std::shared_ptr<DataReaderListener> listener_for(ReaderImpl& r, StatusKind kind) {
-    if (r.listener_.takes(kind)) return r.listener_.listener;
-    if (r.subscriber_.listener_.takes(kind)) return r.subscriber_.listener_.listener;
+HeldListener<DataReaderListener> listener_for(ReaderImpl& r, StatusKind kind) {
+    if (r.listener_.takes(kind)) return r.listener_.held();
+    if (r.subscriber_.listener_.takes(kind)) return r.subscriber_.listener_.held();
     auto& p = r.subscriber_.participant_.listener_;
-    if (p.takes(kind)) return std::shared_ptr<SubscriberListener>(p.listener);
-    return nullptr;
+    if (p.takes(kind)) return HeldListener<SubscriberListener>(p.held());
+    return {};
 }
 
-std::shared_ptr<TopicListener> listener_for(TopicImpl& t, StatusKind kind) {
-    if (t.listener_.takes(kind)) return t.listener_.listener;
+HeldListener<TopicListener> listener_for(TopicImpl& t, StatusKind kind) {
+    if (t.listener_.takes(kind)) return t.listener_.held();
     auto& p = t.participant_.listener_;
-    if (p.takes(kind)) return p.listener;
-    return nullptr;
+    if (p.takes(kind)) return p.held();
+    return {};
 }
 
 namespace {
 
-std::shared_ptr<SubscriberListener> on_readers_listener(SubscriberImpl& s) {
-    if (s.listener_.takes(DATA_ON_READERS_STATUS)) return s.listener_.listener;
+HeldListener<SubscriberListener> on_readers_listener(SubscriberImpl& s) {
+    if (s.listener_.takes(DATA_ON_READERS_STATUS)) return s.listener_.held();
     auto& p = s.participant_.listener_;
-    if (p.takes(DATA_ON_READERS_STATUS)) return p.listener;
-    return nullptr;
+    if (p.takes(DATA_ON_READERS_STATUS)) return p.held();
+    return {};
 }
 
 // Whether some listener hears `kind` for the reader, found as listener_for
@@ -91,19 +86,15 @@ void data_arrived_at(SubscriberImpl& s, ReaderImpl* const* first, ReaderImpl* co
         r.changes_ |= DATA_AVAILABLE_STATUS;
         after.poke(r);
         if (on_readers || !heard(r, DATA_AVAILABLE_STATUS)) continue;
-        auto listener = listener_for(r, DATA_AVAILABLE_STATUS);
-        if (!listener) continue;
-        std::shared_ptr<ReaderImpl> keep = r.shared_from_this();
-        after.call([listener = std::move(listener), keep = std::move(keep)] {
-            if (still_there(keep->deleted_)) listener->on_data_available(keep.get());
-        });
+        auto heard = listener_for(r, DATA_AVAILABLE_STATUS);
+        if (!heard) continue;
+        call_about(r.shared_from_this(), std::move(heard), after,
+                   [](DataReaderListener& l, ReaderImpl* reader) { l.on_data_available(reader); });
         r.changes_ &= ~DATA_AVAILABLE_STATUS;
     }
     if (on_readers) {
-        std::shared_ptr<SubscriberImpl> keep = s.shared_from_this();
-        after.call([listener = on_readers_listener(s), keep = std::move(keep)] {
-            if (still_there(keep->deleted_)) listener->on_data_on_readers(keep.get());
-        });
+        call_about(s.shared_from_this(), on_readers_listener(s), after,
+                   [](SubscriberListener& l, SubscriberImpl* subscriber) { l.on_data_on_readers(subscriber); });
         s.changes_ &= ~DATA_ON_READERS_STATUS;
     }
 }

@@ -8,7 +8,9 @@
 #include <memory>
 #include <type_traits>
 
+#include "engine/call_gate.h"
 #include "engine/deferred.h"
+#include "engine/listener_slot.h"
 #include "zorvex/listeners.h"
 #include "zorvex/status.h"
 
@@ -30,14 +32,22 @@ void reset_changes(RequestedIncompatibleQosStatus& s);
 void reset_changes(PublicationMatchedStatus& s);
 void reset_changes(SubscriptionMatchedStatus& s);
 
-// The listener that hears `kind` for this entity, or null.
-std::shared_ptr<DataWriterListener> listener_for(WriterImpl& writer, StatusKind kind);
-std::shared_ptr<DataReaderListener> listener_for(ReaderImpl& reader, StatusKind kind);
-std::shared_ptr<TopicListener> listener_for(TopicImpl& topic, StatusKind kind);
+// The listener that hears `kind` for this entity, or none.
+HeldListener<DataWriterListener> listener_for(WriterImpl& writer, StatusKind kind);
+HeldListener<DataReaderListener> listener_for(ReaderImpl& reader, StatusKind kind);
+HeldListener<TopicListener> listener_for(TopicImpl& topic, StatusKind kind);
 
-// Whether a callback queued for an entity may still run: one deleted by the
-// operation that queued it hears nothing more.
-bool still_there(const bool& deleted);
+// A call of `listener` about `entity`, queued in `after`: it runs only while
+// neither has been released since (the entity deleted, the listener
+// replaced), inside both their gates. `call(listener, entity)` makes it.
+template <class Entity, class L, class Call>
+void call_about(std::shared_ptr<Entity> entity, HeldListener<L> heard, Deferred& after, Call call) {
+    after.call([entity = std::move(entity), listener = std::move(heard.listener), gate = heard.gate,
+                call = std::move(call)] {
+        const Passage passage(&entity->callbacks_, gate);
+        if (passage.open()) call(*listener, entity.get());
+    });
+}
 
 // `copy` becomes the status the listener hears. For a status whose copy
 // allocates, the caller hands in one with room enough, made before anything
@@ -48,16 +58,11 @@ void raise(Owner& owner, StatusKind kind, Status& status, void (L::*callback)(E*
     if (owner.deleted_) return;  // no callback for an entity on its way out
     owner.changes_ |= kind;
     after.poke(owner);
-    std::shared_ptr<L> listener = listener_for(owner, kind);
-    if (!listener) return;
+    HeldListener<L> heard = listener_for(owner, kind);
+    if (!heard) return;
     copy = status;
-    std::shared_ptr<void> keep = owner.shared_from_this();
-    E* entity = &owner;
-    const bool* deleted = &owner.deleted_;
-    after.call([listener = std::move(listener), keep = std::move(keep), entity, deleted, copy = std::move(copy),
-                callback] {
-        if (still_there(*deleted)) ((*listener).*callback)(entity, copy);
-    });
+    call_about(owner.shared_from_this(), std::move(heard), after,
+               [copy = std::move(copy), callback](L& listener, E* entity) { (listener.*callback)(entity, copy); });
     // Queued: the listener hears the change counts, which start over.
     owner.changes_ &= ~kind;
     reset_changes(status);

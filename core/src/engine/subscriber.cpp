@@ -14,7 +14,7 @@
 namespace ZORVEX::engine {
 
 SubscriberImpl::SubscriberImpl(ParticipantImpl& participant, const SubscriberQos& qos,
-                               std::shared_ptr<SubscriberListener> listener, StatusMask mask)
+                               HeldListener<SubscriberListener> listener, StatusMask mask)
     : participant_(participant), qos_(qos), listener_{std::move(listener), mask} {}
 
 ReturnCode_t SubscriberImpl::enable() { return enable_below(*this, participant_); }
@@ -28,7 +28,7 @@ void SubscriberImpl::enable_locked(Plan& plan) {
 
 DataReader* SubscriberImpl::create_datareader(TopicDescription* topic, const DataReaderQos& qos,
                                               DataReaderListener* listener, const StatusMask& mask) {
-    std::shared_ptr<DataReaderListener> owned(listener);
+    HeldListener<DataReaderListener> owned = hold(listener);
     Deferred after;
     std::shared_ptr<ReaderImpl> made;
     DataReader* created = nullptr;
@@ -109,11 +109,8 @@ ReturnCode_t SubscriberImpl::notify_datareaders() {
         for (auto& r : readers_) {
             if (!(r->changes_ & DATA_AVAILABLE_STATUS) || !r->listener_.takes(DATA_AVAILABLE_STATUS)) continue;
             r->changes_ &= ~DATA_AVAILABLE_STATUS;
-            auto listener = r->listener_.listener;
-            std::shared_ptr<ReaderImpl> keep = r;
-            after.call([listener, keep] {
-                if (still_there(keep->deleted_)) listener->on_data_available(keep.get());
-            });
+            call_about(r, r->listener_.held(), after,
+                       [](DataReaderListener& l, ReaderImpl* reader) { l.on_data_available(reader); });
         }
     }
     after.run();

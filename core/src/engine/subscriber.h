@@ -18,7 +18,7 @@ class ReaderImpl;
 class SubscriberImpl final : public EntityBase<Subscriber>, public std::enable_shared_from_this<SubscriberImpl> {
 public:
     SubscriberImpl(ParticipantImpl& participant, const SubscriberQos& qos,
-                   std::shared_ptr<SubscriberListener> listener, StatusMask mask);
+                   HeldListener<SubscriberListener> listener, StatusMask mask);
 
     ReturnCode_t enable() override;
     DataReader* create_datareader(TopicDescription* topic, const DataReaderQos& qos, DataReaderListener* listener,

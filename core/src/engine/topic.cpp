@@ -8,7 +8,7 @@
 namespace ZORVEX::engine {
 
 TopicImpl::TopicImpl(ParticipantImpl& participant, const std::string& name, const std::string& type_name,
-                     const TypeDescriptor& type, const TopicQos& qos, std::shared_ptr<TopicListener> listener,
+                     const TypeDescriptor& type, const TopicQos& qos, HeldListener<TopicListener> listener,
                      StatusMask mask)
     : participant_(participant),
       name_(name),

@@ -22,7 +22,7 @@ inline bool same_layout(const TypeDescriptor& a, const TypeDescriptor& b) {
 class TopicImpl final : public EntityBase<Topic>, public std::enable_shared_from_this<TopicImpl> {
 public:
     TopicImpl(ParticipantImpl& participant, const std::string& name, const std::string& type_name,
-              const TypeDescriptor& type, const TopicQos& qos, std::shared_ptr<TopicListener> listener,
+              const TypeDescriptor& type, const TopicQos& qos, HeldListener<TopicListener> listener,
               StatusMask mask);
 
     const char* get_type_name() override { return type_name_.c_str(); }

@@ -19,7 +19,7 @@
 namespace ZORVEX::engine {
 
 WriterImpl::WriterImpl(PublisherImpl& publisher, TopicImpl& topic, const DataWriterQos& qos,
-                       std::shared_ptr<DataWriterListener> listener, StatusMask mask)
+                       HeldListener<DataWriterListener> listener, StatusMask mask)
     : publisher_(publisher),
       topic_(topic),
       registry_(publisher.participant_.domain_.registry(topic.name_)),

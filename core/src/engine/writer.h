@@ -26,7 +26,7 @@ class TopicImpl;
 class WriterImpl final : public EntityBase<DataWriter>, public std::enable_shared_from_this<WriterImpl> {
 public:
     WriterImpl(PublisherImpl& publisher, TopicImpl& topic, const DataWriterQos& qos,
-               std::shared_ptr<DataWriterListener> listener, StatusMask mask);
+               HeldListener<DataWriterListener> listener, StatusMask mask);
 
     ReturnCode_t enable() override;
     InstanceHandle_t register_instance(const void* instance_data) override;
