@@ -34,8 +34,17 @@ install(FILES ${PROJECT_BINARY_DIR}/quillmarcConfig.cmake
               ${PROJECT_BINARY_DIR}/quillmarcConfigVersion.cmake
         DESTINATION ${QUILLMARC_CMAKE_DIR})
 
-# The .pc file finds its prefix from its own place, so the installed tree
-# can be moved.
-file(RELATIVE_PATH QUILLMARC_PC_PREFIX_FROM_PCDIR "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
-configure_file(${PROJECT_SOURCE_DIR}/cmake/quillmarc.pc.in ${PROJECT_BINARY_DIR}/quillmarc.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/quillmarc.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+# The .pc file names the prefix the tree is installed under, the one given
+# to `cmake --install --prefix` included, so that -L and the libdir a program
+# takes for its run path are plain paths. Everything else is filled in here,
+# the prefix by the install step (in a folder of that prefix's own, so that
+# two installs to different places at once do not meet).
+set(QUILLMARC_PC_PREFIX "@QUILLMARC_PC_PREFIX@")
+configure_file(${PROJECT_SOURCE_DIR}/cmake/quillmarc.pc.in ${PROJECT_BINARY_DIR}/quillmarc.pc.in @ONLY)
+install(CODE "
+  set(QUILLMARC_PC_PREFIX \"\${CMAKE_INSTALL_PREFIX}\")
+  string(MD5 _pc_dir \"\${CMAKE_INSTALL_PREFIX}\")
+  set(_pc_file \"${PROJECT_BINARY_DIR}/pkgconfig-install/\${_pc_dir}/quillmarc.pc\")
+  configure_file(\"${PROJECT_BINARY_DIR}/quillmarc.pc.in\" \"\${_pc_file}\" @ONLY)
+  file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/pkgconfig\" TYPE FILE
+       FILES \"\${_pc_file}\")")

@@ -3,8 +3,16 @@
  * Each object owns one heap string; copies are deep. Objects returned by
  * DDSCString_create, _copy, _from_cstr and _from_char belong to the caller,
  * who releases them with DDSCString_destroy (wide: the DDSCWString_ twins).
- * Pointers from _c_str and _inner belong to the object. Misuse is reported
- * by standard C++ exceptions thrown through the functions. */
+ * DDSCString_copy(src) makes a new object; the sequences' and maps' _copy
+ * fill an existing one instead. Pointers from _c_str and _inner belong to
+ * the object.
+ *
+ * Misuse is reported by standard C++ exceptions thrown through the
+ * functions, which a C++ caller catches. C cannot catch them: in a C
+ * program such misuse ends the program, through std::terminate, which
+ * prints the exception's type and message on stderr and aborts (SIGABRT).
+ * The functions that refuse misuse are listed below; the others take every
+ * pointer as valid and do not test it (only _destroy accepts NULL). */
 #ifndef QUILLMARC_DDS_C_STRING_H
 #define QUILLMARC_DDS_C_STRING_H
 
@@ -55,13 +63,26 @@ typedef struct DDS_CString { void* opaque_; } DDS_CString;
 typedef struct DDS_CWString { void* opaque_; } DDS_CWString;
 #endif
 
-/* The 29 string functions, declared once for the 8-bit and the wide twin. */
+/* The 29 string functions, declared once for the 8-bit and the wide twin.
+ * Lengths and positions count units (bytes, or wchar_t units). Misuse
+ * throws, and so ends a C program as said above:
+ *   _at(s, i), i >= length         std::out_of_range "Index out of range"
+ *   _insert, _insert_cstr, _erase with pos > length
+ *                                  std::out_of_range naming pos and length
+ *   _from_cstr(NULL)               std::logic_error
+ *                                  "basic_string::_M_construct null not valid"
+ *   growth past the maximum length std::length_error
+ *   memory exhausted               std::bad_alloc
+ * _c_str takes a non-const String* but changes nothing: a const string that
+ * a map hands out (a key from _index) may be cast to String* to read it. */
 #define QUILLMARC_DECLARE_STRING_FUNCTIONS(Prefix, String, Unit)                       \
+  /* New objects, the caller's until _destroy (NULL: nothing happens). */              \
   QUILLMARC_API String* Prefix##_create(void);                                          \
   QUILLMARC_API String* Prefix##_copy(String* src);                                     \
   QUILLMARC_API String* Prefix##_from_cstr(const Unit* text);                           \
   QUILLMARC_API String* Prefix##_from_char(size_t count, Unit c);                       \
   QUILLMARC_API void Prefix##_destroy(String* s);                                       \
+  /* Content; a String* result is s itself. */                                          \
   QUILLMARC_API String* Prefix##_assign(String* s, String* other);                      \
   QUILLMARC_API String* Prefix##_assign_cstr(String* s, const Unit* text);              \
   QUILLMARC_API String* Prefix##_assign_char(String* s, Unit c);                        \

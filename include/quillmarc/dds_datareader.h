@@ -4,7 +4,19 @@
  *
  * A reader is made by DDS_Subscriber_create_datareader and belongs to its
  * subscriber. Every function answers the core's return code or value
- * unchanged, and tests no reader handle. */
+ * unchanged, and tests no reader handle.
+ *
+ * A dispose, or the unregistration by an instance's last writer, reaches a
+ * reader as a change of the instance's state, and whether it brings a
+ * sample of its own depends on what the reader still holds:
+ *   - a reader holding an unread sample of the instance gets no new sample:
+ *     that sample (valid_data 1) now carries the instance state
+ *     (DDS_NOT_ALIVE_DISPOSED_INSTANCE_STATE or
+ *     DDS_NOT_ALIVE_NO_WRITERS_INSTANCE_STATE);
+ *   - a reader that has read or taken every sample of the instance gets one
+ *     new sample with valid_data 0, which carries the state alone.
+ * A loop over the samples therefore tests valid_data before it reads a
+ * value. */
 #ifndef QUILLMARC_DDS_DATAREADER_H
 #define QUILLMARC_DDS_DATAREADER_H
 

@@ -28,7 +28,15 @@ QUILLMARC_EXTERN_C_BEGIN
 
 /* Samples and instances. The _w_timestamp forms give the source timestamp,
  * copied as it is; the others let the core stamp the sample. get_key_value
- * writes the instance's key into the caller's key_holder sample. */
+ * writes the instance's key into the caller's key_holder sample.
+ *
+ * Unregistering disposes too under the default QoS, whose
+ * writer_data_lifecycle.autodispose_unregistered_instances is true: readers
+ * then see the instance DDS_NOT_ALIVE_DISPOSED_INSTANCE_STATE. A writer that
+ * should only let go of an instance (readers see
+ * DDS_NOT_ALIVE_NO_WRITERS_INSTANCE_STATE once no writer is left) is created
+ * with that field false. Deleting a writer unregisters its instances, with
+ * the same effect. */
 QUILLMARC_API DDS_InstanceHandle_t DDS_DataWriter_register_instance(DDS_DataWriter* writer,
                                                                     const void* instance_data);
 QUILLMARC_API DDS_InstanceHandle_t DDS_DataWriter_register_instance_w_timestamp(DDS_DataWriter* writer,

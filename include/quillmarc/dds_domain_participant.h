@@ -7,9 +7,12 @@
  * otherwise). Every entity a creator answers belongs to the core until its
  * delete_ function or delete_contained_entities deletes it; a delete_ never
  * changes the caller's variable. No handle, record, time or sequence pointer
- * is tested. A NULL name or type name throws std::logic_error to a C++ caller
- * before the core is called. QoS records must have been given their
- * defaults by their DDS_<X>Qos_initialize first. */
+ * is tested. A NULL name or type name throws std::logic_error
+ * ("basic_string::_M_construct null not valid") before the core is called: a
+ * C++ caller catches it, while in a C program, which cannot, it ends the
+ * program through std::terminate, with that message on stderr and SIGABRT.
+ * QoS records must have been given their defaults by their
+ * DDS_<X>Qos_initialize first. */
 #ifndef QUILLMARC_DDS_DOMAIN_PARTICIPANT_H
 #define QUILLMARC_DDS_DOMAIN_PARTICIPANT_H
 
@@ -48,7 +51,8 @@ QUILLMARC_API const DDS_DomainParticipantListener* DDS_DomainParticipant_get_lis
 /* Registers a data type under `type_name` with the layout the core's type
  * descriptor gives (sample size, key offset and key size; the core copies
  * it). The descriptor goes to the core as it is; the library never reads a
- * sample. */
+ * sample. The name is spelled registe_type, without the second r: it is the
+ * C face of the core participant's register_type. */
 QUILLMARC_API DDS_ReturnCode_t DDS_DomainParticipant_registe_type(DDS_DomainParticipant* participant,
                                                                   const char* type_name,
                                                                   const ZORVEX_TypeDescriptor* descriptor);

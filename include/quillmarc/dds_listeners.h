@@ -2,9 +2,27 @@
  *
  * The application owns a record and must keep it valid while an entity uses
  * it; the library reads its fields anew at every callback and never changes
- * it. A NULL field ignores that event. listener_data is the application's
- * own: no callback receives it. A status pointer is valid only during the
- * call. */
+ * it. A NULL field ignores that event. A status pointer is valid only during
+ * the call.
+ *
+ * listener_data is the application's own, and no callback receives it: a
+ * callback is given the entity alone. It reaches its data by asking that
+ * entity for the record installed on it:
+ *
+ *   static void on_data_available(DDS_DataReader* reader) {
+ *     const DDS_DataReaderListener* self = DDS_DataReader_get_listener(reader);
+ *     struct app_state* state = self->listener_data;
+ *     ...
+ *   }
+ *
+ * and DDS_DataWriter_get_listener(writer) and DDS_Topic_get_listener(topic)
+ * the same. A callback of a parent's record that hears a child's event asks
+ * the parent: DDS_Subscriber_get_listener(DDS_DataReader_get_subscriber(reader))
+ * for a subscriber's record, DDS_DomainParticipant_get_listener() of the
+ * participant that DDS_Subscriber_get_participant or
+ * DDS_Publisher_get_participant answers for a participant's. A publisher's
+ * record cannot be read back (DDS_Publisher_get_listener answers NULL): its
+ * callbacks keep their state elsewhere, in a static variable for instance. */
 #ifndef QUILLMARC_DDS_LISTENERS_H
 #define QUILLMARC_DDS_LISTENERS_H
 

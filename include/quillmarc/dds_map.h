@@ -13,11 +13,18 @@
  * become invalid when that entry is erased, or the map is cleared, assigned
  * to or destroyed. A stored key must not be changed through them.
  *
- * The flat functions test only the map pointer for NULL: a NULL map is empty,
- * has size 0, finds nothing and ignores changes. A DDS_LongDouble passed by
- * pointer must lie on its 16-byte boundary. Misuse is reported by standard
- * C++ exceptions thrown through the functions: the const subscript throws
- * std::out_of_range("map::at") for an absent key. */
+ * A NULL map is answered without complaint: it is empty, has size 0, finds
+ * nothing and ignores changes. With a map given, a NULL key, value or
+ * output pointer is misuse. A DDS_LongDouble passed by pointer must lie on
+ * its 16-byte boundary.
+ *
+ * Misuse is reported by standard C++ exceptions thrown through the
+ * functions, which a C++ caller catches: a NULL key, value or output pointer
+ * throws std::invalid_argument naming the function and the argument (e.g.
+ * "DDS_LongDDS_LongMap_find: key is NULL"), and the const subscript throws
+ * std::out_of_range("map::at") for an absent key. C cannot catch them: in a
+ * C program such misuse ends the program, through std::terminate, which
+ * prints the exception's type and message on stderr and aborts (SIGABRT). */
 #ifndef QUILLMARC_DDS_MAP_H
 #define QUILLMARC_DDS_MAP_H
 
@@ -69,20 +76,33 @@
 #define QUILLMARC_DECLARE_MAP_CLASS(Map, K, V) typedef struct Map { void* opaque_; } Map;
 #endif
 
-/* The 11 C functions of a map type. _index stores the addresses of the
- * entry at position index in key order and returns 1, or returns 0 and
- * writes nothing when there is no such entry. */
+/* The 11 C functions of a map type. A NULL map answers NULL, 0 or 1 (empty)
+ * and changes nothing; with a map given, a NULL key, value, key_out or
+ * value_out throws std::invalid_argument (ending a C program, see above). */
 #define QUILLMARC_DECLARE_MAP_FUNCTIONS(Map, K, V)                                     \
+  /* A new map, the caller's until _destroy (NULL: nothing happens). */                \
   QUILLMARC_API Map* Map##_create(void);                                               \
   QUILLMARC_API void Map##_destroy(Map* map);                                          \
+  /* Copies src's entries into the existing dst, whose earlier entries go,             \
+   * and answers dst; it makes no new map. With either NULL nothing is                 \
+   * copied and the answer is still dst, so NULL for a NULL dst. */                    \
   QUILLMARC_API Map* Map##_copy(Map* dst, Map const* src);                             \
+  /* Insert or overwrite: a key already present keeps its entry and takes the          \
+   * new value; an absent key gets a new entry. Both are copied in. */                 \
   QUILLMARC_API void Map##_insert(Map* map, K const* key, V const* value);             \
+  /* An absent key changes nothing. */                                                 \
   QUILLMARC_API void Map##_erase(Map* map, K const* key);                              \
+  /* The stored value of the key, NULL when it is absent. */                           \
   QUILLMARC_API V* Map##_find(Map* map, K const* key);                                 \
   QUILLMARC_API V const* Map##_find_const(Map const* map, K const* key);               \
   QUILLMARC_API DDS_Boolean Map##_empty(Map const* map);                               \
   QUILLMARC_API size_t Map##_size(Map const* map);                                     \
   QUILLMARC_API void Map##_clear(Map* map);                                            \
+  /* Stores the addresses of the key and value at position index in key                \
+   * order and returns 1, or returns 0 and writes nothing when there is no             \
+   * such entry. The key comes out const: it must not be changed. A string             \
+   * key is read by casting it for DDSCString_c_str, which takes a non-const           \
+   * pointer but changes nothing: DDSCString_c_str((DDS_CString*)key). */              \
   QUILLMARC_API int Map##_index(Map* map, DDS_ULong index, K const** key_out, V** value_out);
 
 /* One map type: its class (an opaque struct in C) and its C functions. */

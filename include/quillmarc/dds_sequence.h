@@ -4,7 +4,12 @@
  * _create and _create_with_size belong to the caller, who releases them with
  * _destroy. Element pointers from _at, _front, _back and _data point into the
  * storage and are invalidated when it is reallocated or the element removed.
- * Misuse is reported by standard C++ exceptions thrown through the functions. */
+ *
+ * Misuse is reported by standard C++ exceptions thrown through the
+ * functions, which a C++ caller catches. C cannot catch them: in a C program
+ * such misuse ends the program, through std::terminate, which prints the
+ * exception's type and message on stderr and aborts (SIGABRT). Only
+ * _destroy and _copy test their sequence pointers for NULL. */
 #ifndef QUILLMARC_DDS_SEQUENCE_H
 #define QUILLMARC_DDS_SEQUENCE_H
 
@@ -49,12 +54,24 @@
 #endif
 
 /* The 22 C functions of a sequence type; ValueParam is how _push_back_value
- * receives its element. */
+ * receives its element. Misuse throws, and so ends a C program as said
+ * above:
+ *   _at, _at_const with i >= size     std::out_of_range "vector::_M_range_check:
+ *                                     __n (which is i) >= this->size() (which is n)"
+ *   growth past _max_size             std::length_error
+ *   memory exhausted                  std::bad_alloc
+ * _front and _back of an empty sequence answer NULL; _pop_back of one does
+ * nothing. */
 #define QUILLMARC_DECLARE_SEQUENCE_FUNCTIONS(Seq, T, ValueParam)              \
+  /* New sequences, the caller's until _destroy (NULL: nothing happens). */   \
   QUILLMARC_API Seq* Seq##_create(void);                                      \
   QUILLMARC_API Seq* Seq##_create_with_size(size_t n);                        \
+  /* Copies src's elements into the existing dst and answers dst; it makes    \
+   * no new sequence. With either NULL nothing is copied and the answer is    \
+   * still dst, so NULL for a NULL dst. */                                    \
   QUILLMARC_API Seq* Seq##_copy(Seq* dst, Seq const* src);                    \
   QUILLMARC_API void Seq##_destroy(Seq* q);                                   \
+  /* Elements. */                                                             \
   QUILLMARC_API T* Seq##_at(Seq* q, size_t i);                                \
   QUILLMARC_API T const* Seq##_at_const(Seq const* q, size_t i);              \
   QUILLMARC_API T* Seq##_front(Seq* q);                                       \

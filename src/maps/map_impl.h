@@ -98,8 +98,12 @@ void map_assign(M& dst, M const& src) {
   std::map<K, V>::iterator Map::end() { return inner_->end(); }
 
 // The C functions but _create and _destroy, which stand in map_lifetimes.cpp
-// (value_types/lifetime.h says why). They work on the inner map; only the
-// map pointer is tested for NULL.
+// (value_types/lifetime.h says why). They work on the inner map. A NULL map
+// is answered without an exception, before anything else is looked at; a
+// NULL key, value or output pointer is then refused with
+// std::invalid_argument rather than followed.
+#define QUILLMARC_MAP_CHECK(Map, operation, pointer) \
+  quillmarc::check_argument(pointer, #Map "_" #operation, #pointer)
 #define QUILLMARC_DEFINE_MAP_FUNCTIONS(Map, K, V)                                        \
   namespace {                                                                            \
   std::map<K, V>& Map##_in(Map const* m) { return static_cast<std::map<K, V>&>(*m); }    \
@@ -110,16 +114,25 @@ void map_assign(M& dst, M const& src) {
     return dst;                                                                          \
   }                                                                                      \
   void Map##_insert(Map* map, K const* key, V const* value) {                            \
-    if (map != nullptr) quillmarc::map_insert(Map##_in(map), *key, *value);              \
+    if (map == nullptr) return;                                                          \
+    QUILLMARC_MAP_CHECK(Map, insert, key);                                               \
+    QUILLMARC_MAP_CHECK(Map, insert, value);                                             \
+    quillmarc::map_insert(Map##_in(map), *key, *value);                                  \
   }                                                                                      \
   void Map##_erase(Map* map, K const* key) {                                             \
-    if (map != nullptr) Map##_in(map).erase(*key);                                       \
+    if (map == nullptr) return;                                                          \
+    QUILLMARC_MAP_CHECK(Map, erase, key);                                                \
+    Map##_in(map).erase(*key);                                                           \
   }                                                                                      \
   V* Map##_find(Map* map, K const* key) {                                                \
-    return map == nullptr ? nullptr : quillmarc::map_find(Map##_in(map), *key);          \
+    if (map == nullptr) return nullptr;                                                  \
+    QUILLMARC_MAP_CHECK(Map, find, key);                                                 \
+    return quillmarc::map_find(Map##_in(map), *key);                                     \
   }                                                                                      \
   V const* Map##_find_const(Map const* map, K const* key) {                              \
-    return map == nullptr ? nullptr : quillmarc::map_find(Map##_in(map), *key);          \
+    if (map == nullptr) return nullptr;                                                  \
+    QUILLMARC_MAP_CHECK(Map, find_const, key);                                           \
+    return quillmarc::map_find(Map##_in(map), *key);                                     \
   }                                                                                      \
   DDS_Boolean Map##_empty(Map const* map) {                                              \
     return map == nullptr || Map##_in(map).empty() ? 1 : 0;                              \
@@ -129,7 +142,10 @@ void map_assign(M& dst, M const& src) {
     if (map != nullptr) Map##_in(map).clear();                                           \
   }                                                                                      \
   int Map##_index(Map* map, DDS_ULong index, K const** key_out, V** value_out) {         \
-    return map == nullptr ? 0 : quillmarc::map_index(Map##_in(map), index, key_out, value_out); \
+    if (map == nullptr) return 0;                                                        \
+    QUILLMARC_MAP_CHECK(Map, index, key_out);                                            \
+    QUILLMARC_MAP_CHECK(Map, index, value_out);                                          \
+    return quillmarc::map_index(Map##_in(map), index, key_out, value_out);               \
   }                                                                                      \
   }
 

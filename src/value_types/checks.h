@@ -57,6 +57,13 @@ namespace fail {
 
 [[noreturn, gnu::cold, gnu::noinline]] inline void absent_key() { throw std::out_of_range("map::at"); }
 
+// "<function>: <argument> is NULL".
+[[noreturn, gnu::cold, gnu::noinline]] inline void null_argument(const char* function, const char* argument) {
+  char text[160];
+  std::snprintf(text, sizeof text, "%s: %s is NULL", function, argument);
+  throw std::invalid_argument(text);
+}
+
 }  // namespace fail
 
 // Strings.
@@ -73,6 +80,13 @@ inline void check_string_position(const char* operation, std::size_t pos, std::s
 // Appending n units to a string of `size` units.
 inline void check_string_append(std::size_t size, std::size_t n, std::size_t limit) {
   if (n > limit - size) fail::length("basic_string::append");
+}
+
+// Maps: the key, value and output pointers of the C functions, which would
+// otherwise be followed.
+
+inline void check_argument(const void* p, const char* function, const char* argument) {
+  if (p == nullptr) fail::null_argument(function, argument);
 }
 
 // Sequences.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "map_samples.h"
+#include "support/expect_throw.h"
 
 namespace maptest {
 
@@ -223,6 +224,36 @@ TYPED_TEST_P(MapContract, EraseRemovesExactlyOneKey) {
   this->expect_entries(m, {4});
 }
 
+// With a map given, a NULL key, value or output pointer is refused by name
+// before anything is read or changed.
+TYPED_TEST_P(MapContract, NullPointersBesideAMapAreRefusedByName) {
+  using A = typename TestFixture::A;
+  using K = typename TestFixture::K;
+  using V = typename TestFixture::V;
+  const std::string name = A::name;
+  TypeParam* m = this->make_filled();
+  A::erase(m, &this->keys_[0]);
+  std::vector<size_t> left = this->all();
+  left.erase(left.begin());
+
+  EXPECT_THROW_MESSAGE(A::insert(m, nullptr, &this->value_for(0)), std::invalid_argument,
+                       name + "_insert: key is NULL");
+  EXPECT_THROW_MESSAGE(A::insert(m, &this->keys_[0], nullptr), std::invalid_argument,
+                       name + "_insert: value is NULL");
+  EXPECT_THROW_MESSAGE(A::erase(m, nullptr), std::invalid_argument, name + "_erase: key is NULL");
+  EXPECT_THROW_MESSAGE(A::find(m, nullptr), std::invalid_argument, name + "_find: key is NULL");
+  EXPECT_THROW_MESSAGE(A::find_const(m, nullptr), std::invalid_argument, name + "_find_const: key is NULL");
+  K const* key = nullptr;
+  V* value = nullptr;
+  EXPECT_THROW_MESSAGE(A::index(m, 0, nullptr, &value), std::invalid_argument,
+                       name + "_index: key_out is NULL");
+  EXPECT_THROW_MESSAGE(A::index(m, 0, &key, nullptr), std::invalid_argument,
+                       name + "_index: value_out is NULL");
+  EXPECT_EQ(nullptr, key);
+  EXPECT_EQ(nullptr, value);
+  this->expect_entries(m, left);
+}
+
 TYPED_TEST_P(MapContract, InsertingSubscriptAddsANewValueAndConstSubscriptThrows) {
   using A = typename TestFixture::A;
   TypeParam local;
@@ -318,6 +349,7 @@ TYPED_TEST_P(MapContract, AssignmentsRefillTheExistingInnerMap) {
 REGISTER_TYPED_TEST_SUITE_P(MapContract, NullMapIsEmptyAndIgnoresEveryChange, NewMapIsEmpty,
                             EntriesStandInKeyOrder, InsertOnPresentKeyAssignsTheValueOnly,
                             FoundAddressesStayWhileOtherKeysComeAndGo, EraseRemovesExactlyOneKey,
+                            NullPointersBesideAMapAreRefusedByName,
                             InsertingSubscriptAddsANewValueAndConstSubscriptThrows,
                             CopiesAreDeepAndIndependent, AssignmentsRefillTheExistingInnerMap);
 

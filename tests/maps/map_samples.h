@@ -217,6 +217,7 @@ struct Api;
   struct Api<Map> {                                     \
     using Key = K;                                      \
     using Value = V;                                    \
+    static constexpr const char* name = #Map;           \
     static constexpr auto create = &Map##_create;       \
     static constexpr auto destroy = &Map##_destroy;     \
     static constexpr auto copy = &Map##_copy;           \

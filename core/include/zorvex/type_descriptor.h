@@ -1,5 +1,6 @@
 /* The layout of a data type, as register_type takes it. Plain C99 so that a C
- * program can fill one and pass it through the C interface.
+ * program can fill one and pass it through the C interface, whose function
+ * for it is spelled DDS_DomainParticipant_registe_type (no second r).
  *
  * The engine copies every sample as sample_size raw bytes and tells instances
  * apart by the key_size bytes found at key_offset (compared byte for byte, so

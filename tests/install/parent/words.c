@@ -1,0 +1,2 @@
+/* The parent's own static library. */
+const char* parent_greeting(void) { return "parent"; }
