@@ -14,8 +14,9 @@
  * to or destroyed. A stored key must not be changed through them.
  *
  * A NULL map is answered without complaint: it is empty, has size 0, finds
- * nothing and ignores changes. With a map given, a NULL key, value or
- * output pointer is misuse. A DDS_LongDouble passed by pointer must lie on
+ * nothing and ignores changes. With a map given, a NULL key or value
+ * pointer is misuse, and so is a NULL output pointer of _index where there
+ * is an entry to write. A DDS_LongDouble passed by pointer must lie on
  * its 16-byte boundary.
  *
  * Misuse is reported by standard C++ exceptions thrown through the

@@ -54,11 +54,14 @@ void map_insert(M& m, typename M::key_type const& key, typename M::mapped_type c
   it->second = value;
 }
 
-// Position `index` in key order, counted from the smallest key.
+// Position `index` in key order, counted from the smallest key. Past the end
+// it answers 0, whatever the outputs; in range they must be given.
 template <class M>
 int map_index(M& m, DDS_ULong index, typename M::key_type const** key_out,
-              typename M::mapped_type** value_out) {
+              typename M::mapped_type** value_out, const char* function) {
   if (static_cast<std::uint64_t>(index) >= m.size()) return 0;
+  check_argument(key_out, function, "key_out");
+  check_argument(value_out, function, "value_out");
   auto it = std::next(m.begin(), static_cast<typename M::difference_type>(index));
   *key_out = &it->first;
   *value_out = &it->second;
@@ -100,8 +103,8 @@ void map_assign(M& dst, M const& src) {
 // The C functions but _create and _destroy, which stand in map_lifetimes.cpp
 // (value_types/lifetime.h says why). They work on the inner map. A NULL map
 // is answered without an exception, before anything else is looked at; a
-// NULL key, value or output pointer is then refused with
-// std::invalid_argument rather than followed.
+// NULL key, value or output pointer (for _index, one it would write
+// through) is then refused with std::invalid_argument rather than followed.
 #define QUILLMARC_MAP_CHECK(Map, operation, pointer) \
   quillmarc::check_argument(pointer, #Map "_" #operation, #pointer)
 #define QUILLMARC_DEFINE_MAP_FUNCTIONS(Map, K, V)                                        \
@@ -143,9 +146,7 @@ void map_assign(M& dst, M const& src) {
   }                                                                                      \
   int Map##_index(Map* map, DDS_ULong index, K const** key_out, V** value_out) {         \
     if (map == nullptr) return 0;                                                        \
-    QUILLMARC_MAP_CHECK(Map, index, key_out);                                            \
-    QUILLMARC_MAP_CHECK(Map, index, value_out);                                          \
-    return quillmarc::map_index(Map##_in(map), index, key_out, value_out);               \
+    return quillmarc::map_index(Map##_in(map), index, key_out, value_out, #Map "_index"); \
   }                                                                                      \
   }
 

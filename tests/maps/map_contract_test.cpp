@@ -251,6 +251,7 @@ TYPED_TEST_P(MapContract, NullPointersBesideAMapAreRefusedByName) {
                        name + "_index: value_out is NULL");
   EXPECT_EQ(nullptr, key);
   EXPECT_EQ(nullptr, value);
+  EXPECT_EQ(0, A::index(m, static_cast<DDS_ULong>(left.size()), nullptr, nullptr));  // past the end
   this->expect_entries(m, left);
 }
 
