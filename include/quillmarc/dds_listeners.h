@@ -5,6 +5,15 @@
  * it. A NULL field ignores that event. A status pointer is valid only during
  * the call.
  *
+ * An entity stops using a record once the set_listener that replaces it, or
+ * the delete of the entity, has returned DDS_RETCODE_OK: no callback through
+ * it is running then (the call waits for those on other threads) and none
+ * starts later, so the record and what its callbacks use may be freed at
+ * once. The callback a set_listener or delete is made from is not waited
+ * for; it may replace its own listener or delete its own entity, and goes
+ * on. So do not replace a listener or delete its entity while holding a lock
+ * that one of its callbacks waits for.
+ *
  * listener_data is the application's own, and no callback receives it: a
  * callback is given the entity alone. It reaches its data by asking that
  * entity for the record installed on it:
