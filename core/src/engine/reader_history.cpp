@@ -13,6 +13,12 @@ bool limited(int32_t v) { return v != LENGTH_UNLIMITED; }
 
 size_t aligned_up(size_t n, size_t alignment) { return (n + alignment - 1) / alignment * alignment; }
 
+// The free blocks a pool may keep for the work it sees: no more than the
+// history may hold.
+size_t most_kept(const ResourceLimitsQosPolicy& limits) {
+    return limited(limits.max_samples) ? size_t(limits.max_samples) : BlockPool::no_limit;
+}
+
 }  // namespace
 
 ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos, InstanceRegistry& registry)
@@ -23,13 +29,14 @@ ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qo
       exclusive_(qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS),
       registry_(&registry),
       data_room_(aligned_up(type.sample_size, alignof(Sample))),
-      pool_(data_room_ + sizeof(Sample)) {}
+      pool_(data_room_ + sizeof(Sample), most_kept(limits_)) {}
 
 void ReaderHistory::configure(const DataReaderQos& qos) noexcept {
     keep_all_ = qos.history.kind == KEEP_ALL_HISTORY_QOS;
     depth_ = qos.history.depth;
     limits_ = qos.resource_limits;
     exclusive_ = qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS;
+    pool_.limit(most_kept(limits_));
 }
 
 ReaderHistory::Instance* ReaderHistory::find(const std::string& key) const noexcept {
@@ -56,6 +63,7 @@ SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
 }
 
 void ReaderHistory::prepare(const Change& change) {
+    pool_.note_time(change.source_timestamp.sec);
     Instance* inst = find(change.key);
     if (inst == nullptr)
         if (auto f = fresh_.find(change.key); f != fresh_.end()) inst = &f->second;
