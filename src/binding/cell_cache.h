@@ -39,7 +39,11 @@ class CellCache {
   static constexpr size_t kept_at_most = 512;
 
   // The calling thread's cache of cells of T.
-  static CellCache& here() noexcept { return cache_; }
+  static CellCache& here() noexcept {
+    CellCache* cache = here_;
+    if (cache == nullptr) here_ = cache = &cache_;
+    return *cache;
+  }
 
   size_t kept() const noexcept { return count_; }
 
@@ -102,10 +106,17 @@ class CellCache {
 
   static thread_local CellCache cache_;
   static thread_local Closer closer_;
+  // The address of cache_, found once per thread: this library's TLS is
+  // found by a call each time, where a pointer in the static TLS block is a
+  // load from the thread pointer (a few bytes there leave room enough for
+  // the library to be loaded at run time).
+  static thread_local CellCache* here_ __attribute__((tls_model("initial-exec")));
 };
 
 template <class T>
 thread_local CellCache<T> CellCache<T>::cache_;
+template <class T>
+thread_local CellCache<T>* CellCache<T>::here_ __attribute__((tls_model("initial-exec"))) = nullptr;
 template <class T>
 thread_local typename CellCache<T>::Closer CellCache<T>::closer_;
 
