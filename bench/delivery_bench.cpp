@@ -30,6 +30,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr DDS_Long kBatch = 256;      // samples a take asks for
+constexpr uint64_t kBurst = 2560;     // samples a WriteTakeAll round writes
+constexpr uint64_t kLongBurst = 1000000;  // and a round of its _burst_1000000 variants
 constexpr uint64_t kWarmUp = 20000;  // writes, each taken, before the timed part
 
 double seconds_since(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
@@ -155,13 +157,13 @@ struct OnTheCore {
   CoreTaker taker;
 };
 
-// Each iteration writes N samples, then takes them all in batches of 256 and
-// returns each loan. Reported besides samples per second: take_per_second,
-// the rate of the take phase alone. With keys, the warm-up writes each key
-// at least once, so that the timed part finds all the instances made.
+// Each iteration writes a burst of n samples, then takes them all in batches
+// of 256 and returns each loan. Reported besides samples per second:
+// take_per_second, the rate of the take phase alone. The warm-up writes at
+// least one burst and, with keys, each key at least once, so that the timed
+// part finds all the instances made.
 template <class Path>
-void WriteTakeAllBy(benchmark::State& state, size_t payload, int keys) {
-  constexpr uint64_t n = 2560;
+void WriteTakeAllBy(benchmark::State& state, size_t payload, int keys, uint64_t n) {
   IdTopic topic(payload, keys);
   Path path(topic);
   auto& taker = path.taker;
@@ -185,10 +187,12 @@ void WriteTakeAllBy(benchmark::State& state, size_t payload, int keys) {
   state.counters["take_per_second"] = static_cast<double>(samples) / take_seconds;
 }
 
-void WriteTakeAll(benchmark::State& state, size_t payload, int keys) {
-  WriteTakeAllBy<ThroughTheBinding>(state, payload, keys);
+void WriteTakeAll(benchmark::State& state, size_t payload, int keys, uint64_t burst) {
+  WriteTakeAllBy<ThroughTheBinding>(state, payload, keys, burst);
 }
-void WriteTakeAllOnTheCore(benchmark::State& state, size_t payload) { WriteTakeAllBy<OnTheCore>(state, payload, 0); }
+void WriteTakeAllOnTheCore(benchmark::State& state, size_t payload, uint64_t burst) {
+  WriteTakeAllBy<OnTheCore>(state, payload, 0, burst);
+}
 
 double quantile(std::vector<double> values, double q) {
   if (values.empty()) return 0;
@@ -280,11 +284,13 @@ void WaitSetBursts(benchmark::State& state, size_t payload) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(WriteTakeAll, 64B, 64, 0)->UseRealTime();
-BENCHMARK_CAPTURE(WriteTakeAll, 4KiB, 4096, 0)->UseRealTime();
-BENCHMARK_CAPTURE(WriteTakeAll, 64B_keyed_1, 64, 1)->UseRealTime();
-BENCHMARK_CAPTURE(WriteTakeAll, 64B_keyed_100000, 64, 100000)->UseRealTime();
-BENCHMARK_CAPTURE(WriteTakeAllOnTheCore, 64B, 64)->UseRealTime();
+BENCHMARK_CAPTURE(WriteTakeAll, 64B, 64, 0, kBurst)->UseRealTime();
+BENCHMARK_CAPTURE(WriteTakeAll, 64B_burst_1000000, 64, 0, kLongBurst)->UseRealTime();
+BENCHMARK_CAPTURE(WriteTakeAll, 4KiB, 4096, 0, kBurst)->UseRealTime();
+BENCHMARK_CAPTURE(WriteTakeAll, 64B_keyed_1, 64, 1, kBurst)->UseRealTime();
+BENCHMARK_CAPTURE(WriteTakeAll, 64B_keyed_100000, 64, 100000, kBurst)->UseRealTime();
+BENCHMARK_CAPTURE(WriteTakeAllOnTheCore, 64B, 64, kBurst)->UseRealTime();
+BENCHMARK_CAPTURE(WriteTakeAllOnTheCore, 64B_burst_1000000, 64, kLongBurst)->UseRealTime();
 BENCHMARK_CAPTURE(OneSampleLatency, 64B, 64)->UseManualTime();
 BENCHMARK_CAPTURE(OneSampleLatency, 4KiB, 4096)->UseManualTime();
 BENCHMARK_CAPTURE(WaitSetBursts, 64B, 64)->UseRealTime();

@@ -87,24 +87,21 @@ DDS_ReturnCode_t DDS_DataReader_take(DDS_DataReader* reader, DDS_SampleSequence*
               instance_states);
 }
 
-// The information loan is rebuilt from info_seq, element by element; the
-// data loan holds the caller's addresses, which become the caller's no more
-// once the core has taken them back.
+// The information loan is rebuilt from info_seq, element by element, into a
+// cell array grown once; the data loan is a view of the caller's addresses,
+// which become the caller's no more once the core has taken them back.
 DDS_ReturnCode_t DDS_DataReader_return_loan(DDS_DataReader* reader, DDS_SampleSequence* data_values,
                                             DDS_SampleInfoSequence* info_seq) {
   SequenceData<ZORVEX::SampleInfo> infos;
   const std::vector<DDS_SampleInfo>& given = *info_seq;
+  infos.reserve(static_cast<int>(given.size()));
   for (size_t i = 0; i < given.size(); ++i) {
     ZORVEX::SampleInfo info;
     DDSTypeConvert::convert(given[i], info);
     infos.push_back(info);
   }
-  SequenceData<void*> data;
-  if (data_values != nullptr) {
-    const std::vector<const void*>& values = *data_values;
-    data.length(static_cast<int>(values.size()));
-    for (size_t i = 0; i < values.size(); ++i) data[static_cast<int>(i)] = const_cast<void*>(values[i]);
-  }
+  std::vector<const void*> none;
+  HeldAddresses data(data_values != nullptr ? static_cast<std::vector<const void*>&>(*data_values) : none);
   const ZORVEX::ReturnCode_t rc = core(reader)->return_loan(data, infos);
   if (rc == ZORVEX::RETCODE_OK && data_values != nullptr) DDS_SampleSequence_clear(data_values);
   return rc;

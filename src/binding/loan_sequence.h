@@ -7,7 +7,8 @@
 // (a null pointer; a core sample information as the core constructs it);
 // shrinking only lowers the length. unloan() and the destructor release
 // every cell; after unloan() the sequence is empty again, so nothing later
-// touches a released cell.
+// touches a released cell. Cells are made and released through the thread's
+// CellCache, which keeps the memory of released cells for the next loan.
 #ifndef QUILLMARC_SRC_BINDING_LOAN_SEQUENCE_H
 #define QUILLMARC_SRC_BINDING_LOAN_SEQUENCE_H
 
@@ -16,6 +17,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "binding/cell_cache.h"
 #include "zorvex/zorvex.h"
 
 template <class T>
@@ -33,8 +35,9 @@ class SequenceData : public SequenceBase {
       cells.reserve(static_cast<size_t>(n));
       cells.resize(static_cast<size_t>(n), nullptr);
       cell_buffer = cells.data();
+      auto& cache = quillmarc::CellCache<T>::here();
       while (owned_count < n) {
-        cells[static_cast<size_t>(owned_count)] = new T();
+        cells[static_cast<size_t>(owned_count)] = cache.make();
         ++owned_count;
       }
     }
@@ -56,6 +59,12 @@ class SequenceData : public SequenceBase {
     return *static_cast<T*>(cells[static_cast<size_t>(i)]);
   }
 
+  // Room for `n` more elements appended by push_back, so that rebuilding a
+  // loan of known length grows the cell array once.
+  void reserve(int n) {
+    if (n > 0) cells.reserve(static_cast<size_t>(owned_count) + static_cast<size_t>(n));
+  }
+
   // A new last element copying `info` (information loans only).
   void push_back(const ZORVEX::SampleInfo& info) {
     static_assert(std::is_same<T, ZORVEX::SampleInfo>::value, "sample information loans only");
@@ -65,15 +74,45 @@ class SequenceData : public SequenceBase {
     // Room first, so that the new cell cannot leak; doubled, so that
     // return_loan rebuilding a long loan one cell at a time stays linear.
     if (cells.size() == cells.capacity()) cells.reserve(cells.empty() ? 8 : 2 * cells.size());
-    cells.push_back(new T(info));
+    cells.push_back(quillmarc::CellCache<T>::here().make(info));
     ++owned_count;
     ++current_length;
   }
 
  private:
   void release_cells() {
-    for (int32_t i = 0; i < owned_count; ++i) delete static_cast<T*>(cells[static_cast<size_t>(i)]);
+    auto& cache = quillmarc::CellCache<T>::here();
+    for (int32_t i = 0; i < owned_count; ++i) cache.release(static_cast<T*>(cells[static_cast<size_t>(i)]));
     std::vector<void*>().swap(cells);
+  }
+};
+
+// The data loan that return_loan hands back: a view of the sample
+// addresses the caller holds, cell i being the caller's entry i itself, so
+// that handing n addresses back makes and releases no cell. Its cells are
+// the caller's: it cannot grow, and unloan() only forgets them.
+class HeldAddresses : public SequenceBase {
+ public:
+  explicit HeldAddresses(std::vector<const void*>& addresses) {
+    cells.reserve(addresses.size());
+    for (const void*& address : addresses) cells.push_back(&address);
+    owned_count = current_length = static_cast<int32_t>(cells.size());
+    cell_buffer = cells.data();
+  }
+
+  int length() const override { return current_length; }
+
+  // Shrinks, or stays; it has no cell to grow into.
+  bool length(int n) override {
+    if (n < 0 || n > owned_count) return false;
+    current_length = n;
+    return true;
+  }
+
+  void unloan() override {
+    std::vector<void*>().swap(cells);
+    owned_count = current_length = 0;
+    cell_buffer = nullptr;
   }
 };
 

@@ -101,6 +101,37 @@ TEST(LoanSequence, UnloanReleasesEverythingAndLeavesAnEmptySequence) {
   loan.unloan();
 }  // and the destructor after unloan touches nothing released
 
+// return_loan's data loan: the caller's entries are its cells.
+TEST(LoanSequence, HeldAddressesLendTheCallersEntriesAndCannotGrow) {
+  int values[2] = {1, 2};
+  std::vector<const void*> addresses = {&values[0], &values[1]};
+  HeldAddresses loan(addresses);
+  ASSERT_EQ(loan.length(), 2);
+  EXPECT_EQ(loan.cells[1], static_cast<void*>(&addresses[1]));
+  EXPECT_EQ(*static_cast<void* const*>(loan.cells[0]), &values[0]);
+  EXPECT_FALSE(loan.length(3));
+  EXPECT_TRUE(loan.length(1));
+  EXPECT_EQ(loan.length(), 1);
+  loan.unloan();
+  EXPECT_EQ(loan.length(), 0);
+  EXPECT_EQ(addresses.size(), 2u);  // the caller's sequence is left alone
+}
+
+#if defined(QUILLMARC_CELLS_POISONED)
+// A released cell waits in its thread's cache, poisoned, for the next loan.
+TEST(LoanSequenceDeathTest, AReleasedCellReadsAsFreedMemory) {
+  EXPECT_DEATH(
+      {
+        InfoLoan loan;
+        loan.length(1);
+        volatile ZORVEX::SampleInfo* cell = static_cast<ZORVEX::SampleInfo*>(loan.cells[0]);
+        loan.unloan();
+        (void)cell->sample_rank;
+      },
+      "use-after-poison");
+}
+#endif
+
 // A reader that lends as the core does: grows both loans through the base
 // and writes into the cells.
 struct LendingReader : ZORVEX::DataReader {

@@ -1,5 +1,6 @@
 // Instances that come and go: what a forgotten instance still costs, what
 // its handle still names, and how many instances a lookup by handle looks at.
+#include <cstdlib>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -68,6 +69,31 @@ TEST_P(KeyStream, LeavesNoAllocationBehind) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyStream, ::testing::Values(1000, 10000));
+
+// A reader keeps the blocks of a burst taken, so that the same burst again
+// allocates nothing for its samples, until a second of the writes' time goes
+// by with less work; the next write then gives back what a pool keeps past
+// its floor of a megabyte.
+TEST_F(Instances, AReaderKeepsABurstsBlocksUntilASecondGoesByWithLess) {
+    DataWriter* w = writer();
+    DataReader* r = reader();
+    constexpr int32_t burst = 30000;  // blocks of about 100 bytes: some 3 MB
+    const auto write_burst = [&](int32_t n, const Time_t& at) {
+        for (int32_t i = 0; i < n; ++i) {
+            const Sample s = sample(1, i);
+            ASSERT_EQ(w->write_w_timestamp(&s, HANDLE_NIL, at), RETCODE_OK);
+        }
+        ASSERT_EQ(drain(r).size(), size_t(n));
+    };
+    write_burst(burst, {100, 0});
+    const long after_burst = counted_allocations::live_bytes();
+    write_burst(burst, {100, 1});
+    EXPECT_LT(std::labs(counted_allocations::live_bytes() - after_burst), 64 * 1024);
+    write_burst(1, {101, 0});  // the burst was in the second before: kept
+    EXPECT_LT(std::labs(counted_allocations::live_bytes() - after_burst), 64 * 1024);
+    write_burst(1, {102, 0});
+    EXPECT_LT(counted_allocations::live_bytes(), after_burst - 1024 * 1024);
+}
 
 struct HandleOperation {
     const char* name;

@@ -1,13 +1,25 @@
 // Memory blocks of one size, kept for reuse once given back so that a steady
-// flow of samples allocates nothing. The blocks kept stay within a budget;
-// past it a block given back is freed. Room made ahead (reserve) lets an
+// flow of samples allocates nothing. Room made ahead (reserve) lets an
 // operation that must not fail take blocks without allocating.
+//
+// How many free blocks it keeps follows the work. It counts the blocks out
+// (taken and not given back) and notes the most that were out at once in
+// each epoch, a second of the time the writes carry (note_time). It keeps as
+// many free blocks as were out at once in this epoch or the one before, but
+// no more than its owner's limit, and whatever the work a megabyte's worth
+// (256 blocks where they are larger). So a burst of any size costs no allocation
+// once the pool has seen one like it, as long as such bursts come at least
+// every second or so; once a whole epoch goes by with less work, the next
+// trim() frees what that work did not need. The pool has no timer of its
+// own: a reader that sees no more writes keeps what it holds until it does.
 #ifndef ZORVEX_SRC_ENGINE_BLOCK_POOL_H
 #define ZORVEX_SRC_ENGINE_BLOCK_POOL_H
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <new>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -25,13 +37,22 @@ namespace ZORVEX::engine {
 
 class BlockPool {
 public:
-    // Blocks of `size` bytes, aligned as operator new aligns.
-    explicit BlockPool(size_t size) : size_(std::max(size, sizeof(Free))), budget_(budget_for(size_)) {}
+    static constexpr size_t no_limit = std::numeric_limits<size_t>::max();
+
+    // Blocks of `size` bytes, aligned as operator new aligns; it keeps at
+    // most `most_kept` free blocks beyond its floor.
+    explicit BlockPool(size_t size, size_t most_kept = no_limit)
+        : size_(std::max(size, sizeof(Free))), floor_(floor_for(size_)), limit_(most_kept) {}
     BlockPool(const BlockPool&) = delete;
     BlockPool& operator=(const BlockPool&) = delete;
     ~BlockPool() { release(); }
 
     size_t kept() const noexcept { return kept_; }
+    size_t out() const noexcept { return out_; }
+    // The free blocks it keeps at most now.
+    size_t budget() const noexcept { return std::max(floor_, std::min(limit_, std::max(peak_, last_peak_))); }
+
+    void limit(size_t most_kept) noexcept { limit_ = most_kept; }
 
     // At least `n` blocks kept, so that the next n take() allocate nothing.
     void reserve(size_t n) {
@@ -41,6 +62,7 @@ public:
     // A kept block; allocates (ending the process should that fail) only
     // when no room was reserved.
     void* take() noexcept {
+        if (++out_ > peak_) peak_ = out_;
         if (free_ == nullptr) {
             void* block = ::operator new(size_, std::nothrow);
             if (block == nullptr) std::abort();
@@ -55,19 +77,35 @@ public:
 
     // Takes a block back: kept within the budget, freed past it.
     void give_back(void* block) noexcept {
-        if (kept_ >= budget_)
+        --out_;
+        if (kept_ >= budget())
             ::operator delete(block);
         else
             keep(block);
     }
 
-    // Frees the blocks kept past the budget (room an operation did not use).
-    void trim() noexcept {
-        while (kept_ > budget_) free_one();
+    // The time of the operation under way, in whole seconds: a new second
+    // starts a new epoch. A second that follows no work (or a time that goes
+    // back) leaves nothing of the epochs before it.
+    void note_time(int64_t second) noexcept {
+        if (second == epoch_) return;
+        last_peak_ = second == epoch_ + 1 ? peak_ : out_;
+        peak_ = out_;
+        epoch_ = second;
     }
 
+    // Frees the blocks kept past the budget: room an operation did not use,
+    // or what the work of the last epochs no longer needs.
+    void trim() noexcept {
+        const size_t most = budget();
+        while (kept_ > most) free_one();
+    }
+
+    // Frees the kept blocks and forgets those out, which their owner frees
+    // itself (free()).
     void release() noexcept {
         while (free_ != nullptr) free_one();
+        out_ = peak_ = last_peak_ = 0;
     }
 
     // Frees a block taken from any pool.
@@ -78,9 +116,10 @@ private:
         Free* next;
     };
 
-    // What a pool keeps at most: a megabyte, or a batch of 256 blocks where
-    // they are larger, so that a reader idle after a burst holds little.
-    static size_t budget_for(size_t size) {
+    // What a pool keeps whatever the work: a megabyte, or a batch of 256
+    // blocks where they are larger, so that a reader idle after a burst
+    // holds little.
+    static size_t floor_for(size_t size) {
         constexpr size_t kept_bytes = size_t(1) << 20;
         return std::max(kept_bytes / size, size_t(256));
     }
@@ -113,9 +152,14 @@ private:
     }
 
     size_t size_;
-    size_t budget_;
+    size_t floor_;
+    size_t limit_;
     Free* free_ = nullptr;
     size_t kept_ = 0;
+    size_t out_ = 0;        // taken and not given back
+    size_t peak_ = 0;       // the most out at once in this epoch
+    size_t last_peak_ = 0;  // and in the one before
+    int64_t epoch_ = std::numeric_limits<int64_t>::min();
 };
 
 }  // namespace ZORVEX::engine

@@ -13,6 +13,12 @@ bool limited(int32_t v) { return v != LENGTH_UNLIMITED; }
 
 size_t aligned_up(size_t n, size_t alignment) { return (n + alignment - 1) / alignment * alignment; }
 
+// The free blocks a pool may keep for the work it sees: no more than the
+// history may hold.
+size_t most_kept(const ResourceLimitsQosPolicy& limits) {
+    return limited(limits.max_samples) ? size_t(limits.max_samples) : BlockPool::no_limit;
+}
+
 }  // namespace
 
 ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qos, InstanceRegistry& registry)
@@ -24,7 +30,7 @@ ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qo
       by_source_timestamp_(qos.destination_order.kind == BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS),
       registry_(&registry),
       data_room_(aligned_up(type.sample_size, alignof(Sample))),
-      pool_(data_room_ + sizeof(Sample)) {}
+      pool_(data_room_ + sizeof(Sample), most_kept(limits_)) {}
 
 void ReaderHistory::configure(const DataReaderQos& qos) noexcept {
     keep_all_ = qos.history.kind == KEEP_ALL_HISTORY_QOS;
@@ -32,6 +38,7 @@ void ReaderHistory::configure(const DataReaderQos& qos) noexcept {
     limits_ = qos.resource_limits;
     exclusive_ = qos.ownership.kind == EXCLUSIVE_OWNERSHIP_QOS;
     by_source_timestamp_ = qos.destination_order.kind == BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS;
+    pool_.limit(most_kept(limits_));
 }
 
 ReaderHistory::Instance* ReaderHistory::find(const std::string& key) const noexcept {
@@ -58,6 +65,7 @@ SampleRejectedStatusKind ReaderHistory::refusal(const std::string& key) const {
 }
 
 void ReaderHistory::prepare(const Change& change) {
+    pool_.note_time(change.source_timestamp.sec);
     Instance* inst = find(change.key);
     if (inst == nullptr)
         if (auto f = fresh_.find(change.key); f != fresh_.end()) inst = &f->second;
