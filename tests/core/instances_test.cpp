@@ -1,9 +1,11 @@
 // Instances that come and go: what a forgotten instance still costs, what
 // its handle still names, and how many instances a lookup by handle looks at.
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -93,6 +95,23 @@ TEST_F(Instances, AReaderKeepsABurstsBlocksUntilASecondGoesByWithLess) {
     EXPECT_LT(std::labs(counted_allocations::live_bytes() - after_burst), 64 * 1024);
     write_burst(1, {102, 0});
     EXPECT_LT(counted_allocations::live_bytes(), after_burst - 1024 * 1024);
+}
+
+// A reader that sees no write after its burst still gives back what the
+// burst left it: the engine looks at such pools about once a second.
+TEST_F(Instances, AnIdleReaderGivesABurstsBlocksBackWithoutAnotherWrite) {
+    DataWriter* w = writer();
+    DataReader* r = reader();
+    const long before = counted_allocations::live_bytes();
+    for (int32_t i = 0; i < 30000; ++i) ASSERT_EQ(write(w, 1, i), RETCODE_OK);  // some 3 MB of blocks
+    ASSERT_EQ(drain(r).size(), 30000u);
+    const long kept = counted_allocations::live_bytes();
+    EXPECT_GT(kept, before + 2 * 1024 * 1024);  // kept for the next burst
+    // It keeps its floor of a megabyte of blocks.
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (counted_allocations::live_bytes() > kept - 1024 * 1024 && std::chrono::steady_clock::now() < give_up)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_LT(counted_allocations::live_bytes(), kept - 1024 * 1024);
 }
 
 struct HandleOperation {

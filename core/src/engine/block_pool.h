@@ -10,8 +10,11 @@
 // (256 blocks where they are larger). So a burst of any size costs no allocation
 // once the pool has seen one like it, as long as such bursts come at least
 // every second or so; once a whole epoch goes by with less work, the next
-// trim() frees what that work did not need. The pool has no timer of its
-// own: a reader that sees no more writes keeps what it holds until it does.
+// trim() frees what that work did not need. A reader's pool (one made
+// `swept`) that keeps more than its floor is also looked at about once a
+// second by the engine's sweeper (pool_sweeper.h), for which a second in
+// which it took no block counts as one without work: a reader that sees no
+// more writes gives back what a burst left it within three seconds or so.
 #ifndef ZORVEX_SRC_ENGINE_BLOCK_POOL_H
 #define ZORVEX_SRC_ENGINE_BLOCK_POOL_H
 
@@ -21,6 +24,9 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+
+#include "engine/lock.h"
+#include "engine/pool_sweeper.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZORVEX_POOL_POISONS 1
@@ -40,9 +46,10 @@ public:
     static constexpr size_t no_limit = std::numeric_limits<size_t>::max();
 
     // Blocks of `size` bytes, aligned as operator new aligns; it keeps at
-    // most `most_kept` free blocks beyond its floor.
-    explicit BlockPool(size_t size, size_t most_kept = no_limit)
-        : size_(std::max(size, sizeof(Free))), floor_(floor_for(size_)), limit_(most_kept) {}
+    // most `most_kept` free blocks beyond its floor. A `swept` pool is used
+    // under the engine lock only.
+    explicit BlockPool(size_t size, size_t most_kept = no_limit, bool swept = false)
+        : size_(std::max(size, sizeof(Free))), floor_(floor_for(size_)), limit_(most_kept), swept_(swept) {}
     BlockPool(const BlockPool&) = delete;
     BlockPool& operator=(const BlockPool&) = delete;
     ~BlockPool() { release(); }
@@ -62,6 +69,7 @@ public:
     // A kept block; allocates (ending the process should that fail) only
     // when no room was reserved.
     void* take() noexcept {
+        ++takes_;
         if (++out_ > peak_) peak_ = out_;
         if (free_ == nullptr) {
             void* block = ::operator new(size_, std::nothrow);
@@ -101,15 +109,38 @@ public:
         while (kept_ > most) free_one();
     }
 
+    // The sweeper's look, about once a second while the pool keeps more
+    // than its floor: a second in which it took no block counts as a second
+    // without work. Answers whether it still keeps more than its floor.
+    bool sweep() noexcept {
+        if (takes_ != takes_seen_) {
+            takes_seen_ = takes_;
+        } else {
+            last_peak_ = peak_;
+            peak_ = out_;
+            trim();
+        }
+        return kept_ > floor_;
+    }
+
     // Frees the kept blocks and forgets those out, which their owner frees
     // itself (free()).
     void release() noexcept {
+        if (watch_.watched) unwatch();
         while (free_ != nullptr) free_one();
         out_ = peak_ = last_peak_ = 0;
     }
 
     // Frees a block taken from any pool.
     static void free(void* block) noexcept { ::operator delete(block); }
+
+    // The sweeper's list of the pools it watches, under the engine lock.
+    struct Watch {
+        bool watched = false;
+        BlockPool* prev = nullptr;
+        BlockPool* next = nullptr;
+    };
+    Watch watch_;
 
 private:
     struct Free {
@@ -129,7 +160,7 @@ private:
     // the block been freed.
     void keep(void* block) noexcept {
         free_ = ::new (block) Free{free_};
-        ++kept_;
+        if (++kept_ > floor_ && swept_ && !watch_.watched) sweeper::watch(*this);
 #ifdef ZORVEX_POOL_POISONS
         ASAN_POISON_MEMORY_REGION(static_cast<char*>(block) + sizeof(Free), size_ - sizeof(Free));
 #endif
@@ -143,6 +174,17 @@ private:
 #endif
     }
 
+    // A pool may go with the lock held (its reader deleted) or not (its
+    // reader destroyed).
+    void unwatch() noexcept {
+        if (holding()) {
+            sweeper::forget(*this);
+        } else {
+            Guard g;
+            sweeper::forget(*this);
+        }
+    }
+
     void free_one() noexcept {
         Free* block = free_;
         free_ = block->next;
@@ -154,12 +196,15 @@ private:
     size_t size_;
     size_t floor_;
     size_t limit_;
+    bool swept_;
     Free* free_ = nullptr;
     size_t kept_ = 0;
     size_t out_ = 0;        // taken and not given back
     size_t peak_ = 0;       // the most out at once in this epoch
     size_t last_peak_ = 0;  // and in the one before
     int64_t epoch_ = std::numeric_limits<int64_t>::min();
+    size_t takes_ = 0;       // blocks taken in all
+    size_t takes_seen_ = 0;  // as many when the sweeper last looked
 };
 
 }  // namespace ZORVEX::engine

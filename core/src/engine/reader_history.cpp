@@ -30,7 +30,7 @@ ReaderHistory::ReaderHistory(const TypeDescriptor& type, const DataReaderQos& qo
       by_source_timestamp_(qos.destination_order.kind == BY_SOURCE_TIMESTAMP_DESTINATIONORDER_QOS),
       registry_(&registry),
       data_room_(aligned_up(type.sample_size, alignof(Sample))),
-      pool_(data_room_ + sizeof(Sample), most_kept(limits_)) {}
+      pool_(data_room_ + sizeof(Sample), most_kept(limits_), true) {}
 
 void ReaderHistory::configure(const DataReaderQos& qos) noexcept {
     keep_all_ = qos.history.kind == KEEP_ALL_HISTORY_QOS;
