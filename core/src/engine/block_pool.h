@@ -97,8 +97,7 @@ public:
     // back) leaves nothing of the epochs before it.
     void note_time(int64_t second) noexcept {
         if (second == epoch_) return;
-        last_peak_ = second == epoch_ + 1 ? peak_ : out_;
-        peak_ = out_;
+        start_epoch(second == epoch_ + 1 ? peak_ : out_);
         epoch_ = second;
     }
 
@@ -116,8 +115,7 @@ public:
         if (takes_ != takes_seen_) {
             takes_seen_ = takes_;
         } else {
-            last_peak_ = peak_;
-            peak_ = out_;
+            start_epoch(peak_);
             trim();
         }
         return kept_ > floor_;
@@ -172,6 +170,12 @@ private:
 #else
         (void)block;
 #endif
+    }
+
+    // A new epoch, after one whose peak was `last`.
+    void start_epoch(size_t last) noexcept {
+        last_peak_ = last;
+        peak_ = out_;
     }
 
     // A pool may go with the lock held (its reader deleted) or not (its

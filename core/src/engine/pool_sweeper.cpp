@@ -13,6 +13,7 @@ namespace {
 
 struct Sweeper {
     BlockPool* first = nullptr;  // the pools watched, linked through the pools
+    bool tried = false;          // to start the thread, once
     bool started = false;
     std::condition_variable_any woken;
 };
@@ -52,14 +53,15 @@ void unlink(Sweeper& s, BlockPool& pool) noexcept {
 void watch(BlockPool& pool) noexcept {
     Sweeper& s = the_sweeper();
     if (pool.watch_.watched) return;
-    if (!s.started) {
+    if (!s.tried) {
+        s.tried = true;
         try {
             std::thread(sweep_forever).detach();
             s.started = true;
         } catch (...) {
-            return;  // no thread: the pool's own writes give its memory back
         }
     }
+    if (!s.started) return;  // no thread: a pool's own writes give its memory back
     pool.watch_ = BlockPool::Watch{true, nullptr, s.first};
     if (s.first != nullptr) s.first->watch_.prev = &pool;
     const bool was_idle = s.first == nullptr;
